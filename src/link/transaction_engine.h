@@ -1,0 +1,129 @@
+#pragma once
+// One exchange with one gauge at a time: the request is framed, traced and sent with RTS raised;
+// the answer is collected as it arrives and evaluated when the exchange's response timer expires.
+#include "link/frame.h"
+#include "link/link_settings.h"
+#include "link/port_operations.h"
+#include "link/response_view.h"
+
+#include <QObject>
+#include <QString>
+#include <QTime>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+class QTimer;
+
+namespace orv {
+
+enum ExchangeModes : std::uint8_t { NoExchangeYet = 0, SetupExchange = 1, RegistrationExchange = 2 };
+
+// What the engine asks of the pages around it. Unset hooks are skipped.
+struct ExchangeHooks {
+    // Setup mode, accepted answer: enable the Start button and fill the columns that do not
+    // depend on the command; after the decoder: add a row and advance the result row.
+    std::function<void(const ResponseView &)> setupAnswerHead;
+    std::function<void(const ResponseView &)> setupAnswerTail;
+    // Setup mode, failed exchange.
+    std::function<int()> attemptLimit;                    // the "Число попыток" field
+    std::function<void()> setupGiveUp;                    // "Нет ответа от прибора", Start enabled
+    std::function<void()> setupRepeat;                    // run the Start handler again
+    std::function<void()> setupFailureMarks;              // fixed-current lamps of a failed exchange
+    // Registration mode.
+    std::function<void(int slot)> registrationTimeout;
+    std::function<void()> refreshStatusLamps;
+    // The port failed under an operation (unplugged adapter, driver error).
+    std::function<void(const QString &message)> portFault;
+};
+
+class TransactionEngine : public QObject {
+    Q_OBJECT
+public:
+    using Decoder = std::function<void(const ResponseView &)>;
+    using TraceSink = std::function<void(const QString &line)>;
+
+    TransactionEngine(PortOperations &port, const LinkSettings &settings, QObject *parent = nullptr);
+
+    // --- request state, filled by builders before every send ---
+    std::uint8_t RequestCommand = 0;
+    std::uint8_t RequestByteCount = 0;
+    std::uint8_t PollingAddress = 0;
+    std::uint8_t ExchangeMode = NoExchangeYet;
+    RequestFrameBuffer RequestFrame{};
+    std::uint8_t *RequestData() { return RequestFrame.data() + RequestHeaderSize; }
+    const std::uint8_t *RequestData() const { return RequestFrame.data() + RequestHeaderSize; }
+
+    // --- receive state ---
+    ResponseBufferArray ResponseBuffer{};   // positions 1..59
+    int ReceivedCount = 0;
+    std::uint8_t PreambleRepair = 0;
+    int FrameLength = 0;
+
+    // --- attempt bookkeeping and flags ---
+    std::uint8_t RetryCounter = 1;
+    bool SendSuppressed = false;
+    bool TxEmptyFlag = false;
+    bool TransmitInProgress = false;
+    bool FirstByteTimingPending = false;
+    std::uint8_t CurrentSlotIndex = 1;
+    // Longest wait for the end of transmission before the exchange is given up; the main window
+    // sets it from the line rate so that a slow rate never trips it.
+    int TxEmptyLimitMs = 2000;
+
+    QTimer *Timer3() const { return timer3_; }
+    QTimer *SlotTimer(int slot) const;   // Timer4 (slot 1) .. Timer13 (slot 10)
+
+    void SetTraceSink(TraceSink sink) { trace_ = std::move(sink); }
+    void SetHooks(ExchangeHooks hooks) { hooks_ = std::move(hooks); }
+    void SetClock(std::function<QTime()> clock) { clock_ = std::move(clock); }
+    // The dispatch table: the decoder of an answer command in each mode.
+    void SetDecoder(std::uint8_t command, Decoder setupMode, Decoder registrationMode = {});
+
+    // Receive buffer positions 1..59 and the counter back to zero.
+    void ClearReceiveBuffer();
+    // Arms Timer3 with the response wait and sends: the last step of the setup Start button.
+    void StartSetupExchange();
+    // The send step of every dialog button: request, counter reset, Timer3, send.
+    void StartDialogExchange(std::uint8_t command, std::uint8_t byteCount, const std::uint8_t *data);
+    // Arms the response timer of a registration slot and sends.
+    void StartRegistrationExchange(int slot);
+
+    // Frames the request, traces it and transmits it; returns when the frame is out and the
+    // post-transmit waits are over. A call made while a transmission is under way sends nothing.
+    void SendRequest();
+    // Evaluates the collected bytes when a response timer expires.
+    void Soobchenie(QTimer *sender);
+    void DispatchResponse();
+
+    bool Sending() const { return sending_; }
+
+public slots:
+    void VaComm1RxChar(int count);
+    void VaComm1OnTxEmpty();
+
+private:
+    bool Transmit();
+    void EndFailedTransmission();
+    void Trace(const QString &line);
+    void TraceRejected(const QString &reason);
+    void ReportPortFault(const QString &message);
+    void FailureFollowUp();
+    QTime Now() const;
+
+    PortOperations &port_;
+    const LinkSettings &settings_;
+    QTimer *timer3_ = nullptr;
+    std::array<QTimer *, 10> slotTimers_{};
+    std::array<Decoder, 256> setupDecoders_{};
+    std::array<Decoder, 256> registrationDecoders_{};
+    ExchangeHooks hooks_;
+    TraceSink trace_;
+    std::function<QTime()> clock_;
+    QTime sendTime_;
+    bool sending_ = false;
+    std::array<std::uint8_t, 4096> scratch_{};
+};
+
+} // namespace orv
