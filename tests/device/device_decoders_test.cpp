@@ -50,7 +50,7 @@ TEST(DeviceDecoders, DacCodesAndDeviceInfoShowIntegerParts)
         EXPECT_EQ(info.edits.serialNumber, U(c.lowerShown));
         EXPECT_EQ(info.edits.year, U(c.upperShown));
     }
-    // The spec's own bytes of 4000.
+    // 4000 as the gauge sends it.
     EXPECT_EQ(DecodeReadDacCodes(MakeAnswer(0, 147, {0, 0, 0, 0, 0x45, 0x7A, 0x00, 0x00}).View()).edits.upper, U("4000"));
 }
 
