@@ -1,0 +1,25 @@
+#include "setup/confirmation_questions.h"
+
+#include "setup/setup_texts.h"
+
+namespace orv {
+
+QString ConfirmationQuestion(std::uint8_t command)
+{
+    switch (command) {
+    case 37:
+        return text::ZeroCorrectionQuestion();
+    case 36:
+        return text::RangeCorrectionQuestion();
+    case 162:
+        return text::SaveParametersQuestion();
+    case 196:
+        return text::RestoreSettingsQuestion();
+    case 197:
+        return text::RestartQuestion();
+    default:
+        return QString();
+    }
+}
+
+} // namespace orv
