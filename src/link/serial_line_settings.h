@@ -1,5 +1,5 @@
 #pragma once
-// Line settings of the serial port and how they are written to a Linux tty.
+// Line settings of the serial port (serial_termios2.h writes them to a tty).
 
 namespace orv {
 
@@ -29,10 +29,5 @@ int CheckLineSettings(const LineSettings &settings);
 
 // Time one character takes on the line: start bit, data bits, parity bit and stop bits.
 int CharacterTimeMicroseconds(const LineSettings &settings);
-
-// Writes the settings to an open tty at once: raw 8-bit transfer, receiver on, modem status lines
-// ignored, no hardware or software flow control, no parity check or stripping of received bytes,
-// reads that return what is queued. Returns 0 or the errno of the refusal.
-int ApplyLineSettings(int fd, const LineSettings &settings);
 
 } // namespace orv

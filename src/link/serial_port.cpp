@@ -3,6 +3,7 @@
 #include "link/serial_device_path.h"
 #include "link/serial_event_watcher.h"
 #include "link/serial_messages.h"
+#include "link/serial_termios2.h"
 
 #include <QFile>
 #include <QMetaMethod>
@@ -187,6 +188,8 @@ void TVaComm::ClosePort()
     ++session_;
     watcher_->Stop();
     watcher_.reset();
+    // A pseudo-terminal outlives its last opener and would keep the exclusive mode we set.
+    ioctl(fd_, TIOCNXCL);
     close(fd_);
     fd_ = -1;
     lost_ = false;
