@@ -174,8 +174,8 @@ int main(int argc, char **argv)
         std::cerr << ' ' << int(address);
     std::cerr << " on " << simulator.slavePath() << "; Ctrl+C ends\n";
 
-    int signal = 0;
-    sigwait(&stopSignals, &signal);
+    int received = 0;
+    sigwait(&stopSignals, &received);
     simulator.stop();
     std::cerr << "gauge_sim: stopped, " << simulator.requests().size() << " requests heard\n";
     return 0;

@@ -100,6 +100,7 @@ bool PtyEndpoint::start(std::string *error)
         return result;
     }
     parser_ = RequestParser();
+    badChecksumsLogged_ = 0;
     out_.clear();
     lineFreeAt_ = TimePoint{};
     stopping_ = false;
@@ -149,7 +150,7 @@ void PtyEndpoint::run()
         const TimePoint now = Clock::now();
         writeDue(now);
         if (parser_.holdsPartialFrame() && now - lastReceived_ >= kIdleResync)
-            serve(parser_.lineIdle(), now);
+            serve(parser_.lineIdle(), lastReceived_);
 
         std::optional<TimePoint> deadline;
         if (!out_.empty())
@@ -186,16 +187,16 @@ void PtyEndpoint::readLine()
         if (got <= 0)
             return;   // EAGAIN: all read; EIO: nobody on the slave side
         lastReceived_ = Clock::now();
-        const size_t badBefore = parser_.badChecksums();
-        const std::vector<RequestFrame> frames = parser_.feed(chunk, static_cast<size_t>(got));
-        if (parser_.badChecksums() != badBefore)
-            log_.addBadFrames(parser_.badChecksums() - badBefore);
-        serve(frames, lastReceived_);
+        serve(parser_.feed(chunk, static_cast<size_t>(got)), lastReceived_);
     }
 }
 
 void PtyEndpoint::serve(const std::vector<RequestFrame> &frames, TimePoint receivedAt)
 {
+    if (parser_.badChecksums() != badChecksumsLogged_) {
+        log_.addBadFrames(parser_.badChecksums() - badChecksumsLogged_);
+        badChecksumsLogged_ = parser_.badChecksums();
+    }
     for (const RequestFrame &frame : frames) {
         const std::optional<Transmission> t = responder_(frame, receivedAt);
         const bool answered = t && !t->chunks.empty();

@@ -35,15 +35,14 @@ public:
     // Pause between the last byte of a request and the first byte of its answer.
     void setTurnaround(std::chrono::microseconds pause) { turnaroundUs_ = pause.count(); }
 
-    // Line time of one byte at the slave's current settings.
-    std::chrono::nanoseconds byteTime() const;
-
 private:
     struct PendingByte {
         TimePoint at;
         uint8_t byte;
     };
 
+    // Line time of one byte at the slave's current settings.
+    std::chrono::nanoseconds byteTime() const;
     void run();
     void readLine();
     void serve(const std::vector<RequestFrame> &frames, TimePoint receivedAt);
@@ -64,6 +63,7 @@ private:
 
     // Touched by the serving thread only.
     RequestParser parser_;
+    size_t badChecksumsLogged_ = 0;
     std::deque<PendingByte> out_;
     TimePoint lastReceived_{};
     TimePoint lineFreeAt_{};
