@@ -264,14 +264,6 @@ std::optional<Reply> Gauge::handle(const RequestFrame &request, TimePoint now)
         }
         out.push_back(s.unitCode);
         break;
-    case 180:
-        s.execution = floatAt(in, 0);
-        s.setPoint1 = floatAt(in, 4);
-        s.setPoint2 = floatAt(in, 8);
-        s.hysteresis = floatAt(in, 12);
-        setPointsFromUnits(s);
-        appendFloats(out, {s.execution, s.setPoint1, s.setPoint2, s.hysteresis});
-        break;
     case 181:
         out.push_back(0);   // the execution number has no unit
         appendFloat(out, s.execution);
@@ -280,17 +272,26 @@ std::optional<Reply> Gauge::handle(const RequestFrame &request, TimePoint now)
             appendFloat(out, value);
         }
         break;
+    case 180:
     case 186:
-        s.execution = floatAt(in, 0);
-        s.setPoint1Percent = floatAt(in, 4);
-        s.setPoint2Percent = floatAt(in, 8);
-        s.hysteresisPercent = floatAt(in, 12);
-        setPointsFromPercent(s);
-        appendFloats(out, {s.execution, s.setPoint1Percent, s.setPoint2Percent, s.hysteresisPercent});
+    case 187: {
+        // The execution number and the signalling values, in pressure units or in percent.
+        const bool percent = request.command != 180;
+        float *const values[] = {&s.execution, percent ? &s.setPoint1Percent : &s.setPoint1,
+                                 percent ? &s.setPoint2Percent : &s.setPoint2,
+                                 percent ? &s.hysteresisPercent : &s.hysteresis};
+        if (request.command != 187) {
+            for (size_t i = 0; i < 4; ++i)
+                *values[i] = floatAt(in, 4 * i);
+            if (percent)
+                setPointsFromPercent(s);
+            else
+                setPointsFromUnits(s);
+        }
+        for (const float *value : values)
+            appendFloat(out, *value);
         break;
-    case 187:
-        appendFloats(out, {s.execution, s.setPoint1Percent, s.setPoint2Percent, s.hysteresisPercent});
-        break;
+    }
     case 190:
     case 191: {
         float lower, upper, ratio;
