@@ -77,6 +77,8 @@ public:
 
     void SetTraceSink(TraceSink sink) { trace_ = std::move(sink); }
     void SetHooks(ExchangeHooks hooks) { hooks_ = std::move(hooks); }
+    // Each page fills in the hooks it answers for.
+    ExchangeHooks &Hooks() { return hooks_; }
     void SetClock(std::function<QTime()> clock) { clock_ = std::move(clock); }
     // The dispatch table: the decoder of an answer command in each mode.
     void SetDecoder(std::uint8_t command, Decoder setupMode, Decoder registrationMode = {});

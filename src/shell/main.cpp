@@ -1,11 +1,27 @@
+#include "shell/app_windows.h"
+#include "shell/main_window.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Программа для работы с цифровыми манометрами КВ-310"));
-    window.showMaximized();
+    QApplication::setApplicationName(QStringLiteral("Orvessa"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Orvessa"));
+
+    // The interface is Russian; numbers and dates follow the user's locale, and a system without
+    // one (the "C" locale) gets the Russian conventions the texts are written for.
+    if (QLocale::system().language() == QLocale::C)
+        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    QTranslator toolkitTexts;
+    if (toolkitTexts.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&toolkitTexts);
+
+    const auto windows = orv::CreateAppWindows({});
+    windows->Form1->showMaximized();
     return app.exec();
 }

@@ -1,0 +1,31 @@
+#pragma once
+// The five-line settings file "Orvessa.ini": the four link times as typed and the RS-485 flag.
+#include "link/link_settings.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace orv {
+
+struct LoadedSettings {
+    LinkSettings settings;        // defaults where the file gave nothing usable
+    bool fileRead = false;        // the file existed and could be read
+    QString conversionError;      // "'x' is not a valid integer value" for the first bad line
+};
+
+// Reads the file; a missing or unreadable file gives the defaults without an error.
+LoadedSettings LoadSettingsFile(const QString &path);
+
+// The file's content for four edit texts (written as they stand) and the RS-485 flag.
+QByteArray SettingsFileContent(const QStringList &fourTexts, bool rs485Mode);
+
+// Rewrites the file; returns false with the system's reason when it cannot be written.
+bool SaveSettingsFile(const QString &path, const QStringList &fourTexts, bool rs485Mode, QString *error);
+
+// Where the file lives: beside the executable when that folder can be written, otherwise
+// (an installed program) in the user's configuration folder.
+QString SettingsFilePath();
+// Where start-up reads it: that file, or, while it does not exist yet, the one beside the program.
+QString SettingsReadPath();
+
+} // namespace orv

@@ -1,0 +1,59 @@
+#include "shell/app_windows.h"
+
+#include "device/current_output_dialog.h"
+#include "device/device_info_dialog.h"
+#include "device/pressure_unit_dialog.h"
+#include "device/response_delay_dialog.h"
+#include "device/signal_device_dialog.h"
+#include "device/sub_range_dialog.h"
+#include "link/time_intervals_dialog.h"
+#include "registration/overwrite_prompt.h"
+#include "setup/address_dialog.h"
+#include "setup/averaging_dialog.h"
+#include "setup/confirmation_dialog.h"
+#include "setup/fixed_current_dialog.h"
+#include "setup/variables_dialog.h"
+#include "shell/about_box.h"
+#include "shell/exit_question.h"
+#include "shell/main_window.h"
+
+namespace orv {
+
+AppWindows::~AppWindows()
+{
+    delete Form1;
+}
+
+std::unique_ptr<AppWindows> CreateAppWindows(const MainWindowOptions &options)
+{
+    auto w = std::make_unique<AppWindows>();
+    w->Form1 = new TForm1(options);
+    QWidget *main = w->Form1;
+    w->Form3 = new TForm3(main);
+    w->Form5 = new TForm5(main);
+    w->Form6 = new TForm6(main);
+    w->Form9 = new TForm9(main);
+    w->Form12 = new TForm12(main);
+    w->Form21 = new TForm21(main);
+    w->Sign_Ustr = new TSign_Ustr(main);
+    w->Ukaz_Ed_Davl = new TUkaz_Ed_Davl(main);
+    w->Ukaz_Tok = new TUkaz_Tok(main);
+    w->Zavod_Parametrs = new TZavod_Parametrs(main);
+    w->Podtvergdenie = new TPodtvergdenie(main);
+    w->PodDiapazon = new TPodDiapazon(main);
+    w->Time_Intervals = new TTime_Intervals(main);
+    w->Ris_Interf = new TRis_Interf(main);
+    w->Time_Delay_Pribor = new TTime_Delay_Pribor(main);
+    w->Perezap_File = new TPerezap_File(main);
+
+    w->Form1->SetExitQuestion(w->Form12);
+    w->Form1->SetAboutBox(w->Form21);
+    w->Form1->SetTimingDialog(w->Time_Intervals);
+    w->Form12->SetMainWindow(w->Form1);
+    w->Time_Intervals->SetPictureDialog(w->Ris_Interf);
+    if (!options.settingsPath.isEmpty())
+        w->Time_Intervals->SetSettingsPath(options.settingsPath);
+    return w;
+}
+
+} // namespace orv

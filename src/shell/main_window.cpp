@@ -1,0 +1,195 @@
+#include "shell/main_window.h"
+
+#include "link/port_page.h"
+#include "link/serial_port.h"
+#include "link/settings_file.h"
+#include "link/time_intervals_dialog.h"
+#include "link/transaction_engine.h"
+#include "link/widget_names.h"
+#include "registration/registration_page.h"
+#include "setup/setup_page.h"
+#include "shell/about_box.h"
+#include "shell/exit_question.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
+
+namespace orv {
+
+namespace {
+
+const QStringList ResultHeaders = {QStringLiteral("Адрес"),    QStringLiteral("Команда"),  QStringLiteral("Описание"),
+                                   QStringLiteral("Параметр"), QStringLiteral("Значение"), QStringLiteral("Время, дата")};
+
+const QString ExitQuestionText = QStringLiteral("      Выйти из программы ?");
+
+} // namespace
+
+TForm1::TForm1(MainWindowOptions options, QWidget *parent) : QMainWindow(parent), options_(std::move(options))
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Программа для работы с цифровыми манометрами КВ-310"));
+    setWindowIcon(QIcon(ProgramPicture(64)));
+
+    VaComm1 = new TVaComm(this);
+    VaComm1->setObjectName(QStringLiteral("VaComm1"));
+    Engine = new TransactionEngine(*VaComm1, Settings, this);
+    connect(VaComm1, &TVaComm::OnRxChar, Engine, &TransactionEngine::VaComm1RxChar);
+    connect(VaComm1, &TVaComm::OnTxEmpty, Engine, &TransactionEngine::VaComm1OnTxEmpty);
+
+    MainMenu1 = Named(new QMenuBar(this), "MainMenu1", QStringLiteral("Главное меню"));
+    N1 = MainMenu1->addAction(QStringLiteral("О программе"));
+    N1->setObjectName(QStringLiteral("N1"));
+    N2 = MainMenu1->addAction(QStringLiteral("Выход"));
+    N2->setObjectName(QStringLiteral("N2"));
+    setMenuBar(MainMenu1);
+    connect(N1, &QAction::triggered, this, &TForm1::N1Click);
+    connect(N2, &QAction::triggered, this, &TForm1::N2Click);
+
+    PageControl1 = Named(new QTabWidget(this), "PageControl1", QStringLiteral("Страницы программы"));
+    TabSheet1 = new SetupPage(PageControl1);
+    TabSheet2 = new RegistrationPage(PageControl1);
+    TabSheet4 = new PortPage(*VaComm1, PageControl1);
+    PageControl1->addTab(TabSheet1, QStringLiteral("Режим настройки"));
+    PageControl1->addTab(TabSheet2, QStringLiteral("Режим регистрации"));
+    PageControl1->addTab(TabSheet4, QStringLiteral("Настройки CОМ-порта"));
+    setCentralWidget(PageControl1);
+    connect(PageControl1, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change);
+
+    Engine->SetTraceSink([this](const QString &line) { TabSheet1->AppendTrace(line); });
+    TabSheet4->SetAfterOpen([this] {
+        Engine->ReceivedCount = 0;
+        // The end of a frame is awaited at most twice its line time (the longest frame, 36 bytes
+        // of 12 bits) plus half a second, so slow rates never trip the limit.
+        const int bitsPerSecond = qMax(1, BitsPerSecond(LineSettings{VaComm1->Baudrate(), VaComm1->UserBaudrate(),
+                                                                     VaComm1->Parity(), VaComm1->Databits(),
+                                                                     VaComm1->Stopbits()}));
+        Engine->TxEmptyLimitMs = 500 + 2 * 36 * 12 * 1000 / bitsPerSecond;
+    });
+    connect(TabSheet4, &PortPage::timingRequested, this, [this] {
+        if (timeIntervals_)
+            timeIntervals_->EditSettings(Settings);
+    });
+
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::ShowMessage(const QString &text)
+{
+    if (options_.messageSink)
+        options_.messageSink(text);
+    else
+        QMessageBox::critical(this, windowTitle(), text);
+}
+
+void TForm1::FormCreate()
+{
+    Engine->ExchangeMode = NoExchangeYet;
+    MenuExitInProgress = false;
+    Settings.Rs485Mode = false;
+    Engine->RetryCounter = 1;
+
+    VaComm1->SetBaudrate(br9600);
+    VaComm1->SetDatabits(db8);
+    VaComm1->SetParity(paNone);
+    VaComm1->SetStopbits(sb1);
+    VaComm1->SetDeviceName(QStringLiteral("COM1"));
+    Engine->TxEmptyFlag = false;
+    Engine->TransmitInProgress = false;
+
+    // The port page starts closed, so neither Start button can be used yet.
+    TabSheet1->Button1->setEnabled(false);
+    TabSheet2->Button2->setEnabled(false);
+
+    LoadLinkSettings();
+    ExitFromWindowFrame = false;
+
+    TabSheet2->Check_Save_Data_File->setChecked(false);
+    TabSheet2->Check_Save_Data_File->setEnabled(false);
+
+    for (QTableWidget *grid : {TabSheet1->StringGrid1, TabSheet2->StringGrid2})
+        grid->setHorizontalHeaderLabels(ResultHeaders);
+
+    PageControl1->setCurrentWidget(TabSheet4);
+}
+
+void TForm1::LoadLinkSettings()
+{
+    const QString path = options_.settingsPath.isEmpty() ? SettingsReadPath() : options_.settingsPath;
+    const LoadedSettings loaded = LoadSettingsFile(path);
+    Settings = loaded.settings;
+    if (!loaded.conversionError.isEmpty()) {
+        // Reported once the window is up; the values that could not be read keep their defaults.
+        const QString error = loaded.conversionError;
+        QTimer::singleShot(0, this, [this, error] { ShowMessage(error); });
+    }
+}
+
+void TForm1::PageControl1Change()
+{
+    TabSheet2->Check_Save_Data_File->setEnabled(!TabSheet2->SlotSelectionInvalid());
+    const bool portOpen = !TabSheet4->Button14->isEnabled();
+    TabSheet1->Button1->setEnabled(portOpen);
+    TabSheet2->Button2->setEnabled(portOpen);
+    if (TabSheet2->PollingRunning())
+        TabSheet1->Button1->setEnabled(false);
+}
+
+void TForm1::N1Click()
+{
+    if (form21_)
+        form21_->exec();
+}
+
+void TForm1::N2Click()
+{
+    if (Engine->TransmitInProgress)
+        return;
+    if (TabSheet2->PollingRunning())
+        return;
+    if (TabSheet2->FilesCreated()) {
+        ShowMessage(QStringLiteral("Режим регистрации. Уберите выделение \"Сохранять результаты опроса в файле\""));
+        return;
+    }
+    MenuExitInProgress = true;
+    ExitConfirmed = false;
+    ExitQuestionPending = true;
+    ExitFromWindowFrame = false;
+    AskExitQuestion();
+    MenuExitInProgress = false;
+}
+
+void TForm1::AskExitQuestion()
+{
+    if (!form12_)
+        return;
+    form12_->Text->setText(ExitQuestionText);
+    form12_->exec();
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    if (MenuExitInProgress) {
+        event->accept();
+        return;
+    }
+    ExitConfirmed = false;
+    ExitQuestionPending = true;
+    ExitFromWindowFrame = true;
+    AskExitQuestion();
+    if (ExitConfirmed)
+        event->accept();
+    else
+        event->ignore();
+}
+
+} // namespace orv
