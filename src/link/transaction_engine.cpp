@@ -41,10 +41,14 @@ QTimer *TransactionEngine::SlotTimer(int slot) const
     return slotTimers_[static_cast<std::size_t>(slot - 1)];
 }
 
-void TransactionEngine::SetDecoder(std::uint8_t command, Decoder setupMode, Decoder registrationMode)
+void TransactionEngine::SetSetupDecoder(std::uint8_t command, Decoder decoder)
 {
-    setupDecoders_[command] = std::move(setupMode);
-    registrationDecoders_[command] = std::move(registrationMode);
+    setupDecoders_[command] = std::move(decoder);
+}
+
+void TransactionEngine::SetRegistrationDecoder(std::uint8_t command, Decoder decoder)
+{
+    registrationDecoders_[command] = std::move(decoder);
 }
 
 void TransactionEngine::ClearReceiveBuffer()

@@ -80,8 +80,10 @@ public:
     // Each page fills in the hooks it answers for.
     ExchangeHooks &Hooks() { return hooks_; }
     void SetClock(std::function<QTime()> clock) { clock_ = std::move(clock); }
-    // The dispatch table: the decoder of an answer command in each mode.
-    void SetDecoder(std::uint8_t command, Decoder setupMode, Decoder registrationMode = {});
+    // The dispatch table: the decoder of an answer command in each mode. The setup page fills the
+    // setup half, the registration page the registration half.
+    void SetSetupDecoder(std::uint8_t command, Decoder decoder);
+    void SetRegistrationDecoder(std::uint8_t command, Decoder decoder);
 
     // Receive buffer positions 1..59 and the counter back to zero.
     void ClearReceiveBuffer();

@@ -29,3 +29,18 @@ void SetupPage::AppendTrace(const QString &line)
 }
 
 } // namespace orv
+
+namespace orv {
+
+void SetupPage::WriteAnswerRows(const ResultRows &rows)
+{
+    const int k = AdditionalRows(rows);
+    StringGrid1->setRowCount(StringGrid1->rowCount() + k);
+    for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
+        StringGrid1->setItem(ResultRow + i, 3, new QTableWidgetItem(rows[static_cast<std::size_t>(i)].parameter));
+        StringGrid1->setItem(ResultRow + i, 4, new QTableWidgetItem(rows[static_cast<std::size_t>(i)].value));
+    }
+    ResultRow += k;
+}
+
+} // namespace orv

@@ -1,7 +1,10 @@
 #pragma once
-// Choice of the four variables read with command 33.
+// "Ввод переменных": the four variables read with command 33, in setup and registration mode.
 #include <QDialog>
+#include <array>
 
+class QCheckBox;
+class QComboBox;
 class QPushButton;
 
 namespace orv {
@@ -11,6 +14,20 @@ class TForm5 : public QDialog {
 public:
     explicit TForm5(QWidget *parent = nullptr);
 
+    // Catalogue positions (1..17) selected in ComboBox1..ComboBox4.
+    std::array<int, 4> SelectedPositions() const;
+
+    // Shared with the pages: the dialog is offered only while AskVariables is set; OK with the
+    // check box ticked clears it. "Отмена" sets VariablesDialogCancelled and SendSuppressed.
+    bool AskVariables = true;
+    bool VariablesDialogCancelled = false;
+    bool *SendSuppressed = nullptr;   // the engine's flag, set by the window set at start-up
+
+    QComboBox *ComboBox1 = nullptr;
+    QComboBox *ComboBox2 = nullptr;
+    QComboBox *ComboBox3 = nullptr;
+    QComboBox *ComboBox4 = nullptr;
+    QCheckBox *Check_No_Zapros_All_Datchik = nullptr;
     QPushButton *BitBtn1 = nullptr;
     QPushButton *BitBtn2 = nullptr;
 };

@@ -47,8 +47,8 @@ struct Harness {
         hooks.refreshStatusLamps = [this] { ++lampRefreshes; };
         hooks.portFault = [this](const QString &m) { portFaults << m; };
         engine.SetHooks(hooks);
-        engine.SetDecoder(1, [this](const ResponseView &v) { decoded.push_back(v.Command()); },
-                          [this](const ResponseView &v) { decoded.push_back(100 + v.Command()); });
+        engine.SetSetupDecoder(1, [this](const ResponseView &v) { decoded.push_back(v.Command()); });
+        engine.SetRegistrationDecoder(1, [this](const ResponseView &v) { decoded.push_back(100 + v.Command()); });
     }
 
     // What the setup Start button does, reduced to the engine's part.
