@@ -11,6 +11,8 @@
 #include "shell/about_box.h"
 #include "shell/exit_question.h"
 
+#include "gauge_simulator.h"
+
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -73,6 +75,18 @@ TForm1::TForm1(MainWindowOptions options, QWidget *parent) : QMainWindow(parent)
                                                                      VaComm1->Stopbits()}));
         Engine->TxEmptyLimitMs = 500 + 2 * 36 * 12 * 1000 / bitsPerSecond;
     });
+    TabSheet4->SetEmulator(
+        [this](QString *error) {
+            emulator_ = std::make_unique<sim::GaugeSimulator>(std::vector<std::uint8_t>{1, 2, 3});
+            std::string reason;
+            if (!emulator_->start(&reason)) {
+                *error = QString::fromStdString(reason);
+                emulator_.reset();
+                return QString();
+            }
+            return QString::fromStdString(emulator_->slavePath());
+        },
+        [this] { emulator_.reset(); });
     connect(TabSheet4, &PortPage::timingRequested, this, [this] {
         if (timeIntervals_)
             timeIntervals_->EditSettings(Settings);

@@ -4,6 +4,11 @@
 
 #include <QMainWindow>
 #include <functional>
+#include <memory>
+
+namespace sim {
+class GaugeSimulator;
+}
 
 class QAction;
 class QMenuBar;
@@ -72,6 +77,9 @@ private:
     TForm12 *form12_ = nullptr;
     TForm21 *form21_ = nullptr;
     TTime_Intervals *timeIntervals_ = nullptr;
+    // The built-in gauge emulator behind the last entry of the port list, running while that
+    // port is open.
+    std::unique_ptr<sim::GaugeSimulator> emulator_;
 };
 
 } // namespace orv

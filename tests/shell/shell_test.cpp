@@ -299,3 +299,36 @@ TEST(Shell, ExitQuestionFromTheCloseBox)
     EXPECT_FALSE(f->isVisible());
     EXPECT_FALSE(f->VaComm1->Active());
 }
+
+TEST(Shell, EmulatorEntryOpensAWorkingBus)
+{
+    Program program;
+    TForm1 *f = program.form1;
+    auto *list = f->TabSheet4->ComboBox7;
+    list->setCurrentIndex(list->count() - 1);
+    f->TabSheet4->Button14Click();
+    ASSERT_TRUE(f->VaComm1->Active()) << program.messages.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(f->VaComm1->DevicePath().startsWith(QStringLiteral("/dev/pts/")));
+
+    // Gauge 2 of the emulator answers a command-1 request through the engine.
+    TransactionEngine *engine = f->Engine;
+    int answers = 0;
+    engine->Hooks().setupAnswerHead = [&](const ResponseView &view) {
+        EXPECT_EQ(view.PollingAddress(), 2);
+        EXPECT_EQ(view.Command(), 1);
+        ++answers;
+    };
+    engine->ExchangeMode = SetupExchange;
+    engine->ClearReceiveBuffer();
+    engine->PollingAddress = 2;
+    engine->RequestCommand = 1;
+    engine->RequestByteCount = 0;
+    engine->StartSetupExchange();
+    EXPECT_TRUE(WaitUntil([&] { return answers == 1; }, 2000));
+
+    f->TabSheet4->Button15Click();
+    EXPECT_FALSE(f->VaComm1->Active());
+    // Opening it again starts a fresh emulator.
+    f->TabSheet4->Button14Click();
+    EXPECT_TRUE(f->VaComm1->Active());
+}
