@@ -3,7 +3,9 @@
 #include "link/widget_names.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace orv {
 
@@ -12,13 +14,52 @@ TPodtvergdenie::TPodtvergdenie(QWidget *parent) : QDialog(parent)
     setObjectName(QStringLiteral("Podtvergdenie"));
     setWindowTitle(QStringLiteral("Подтверждение"));
     WithoutBorderIcons(this);
-    auto *buttons = new QHBoxLayout(this);
+    setFixedSize(351, 128);
+
+    Label1 = Named(new QLabel(this), "Label1");
+    QFont font = Label1->font();
+    font.setPointSizeF(font.pointSizeF() * 1.25);
+    font.setBold(true);
+    Label1->setFont(font);
+    QPalette palette = Label1->palette();
+    palette.setColor(QPalette::WindowText, QColor(255, 0, 0));
+    Label1->setPalette(palette);
+    // The questions carry leading blanks of their own; they must not be trimmed away.
+    Label1->setTextFormat(Qt::PlainText);
+
     BitBtn1 = Named(new QPushButton(QStringLiteral("Да"), this), "BitBtn1");
-    buttons->addWidget(BitBtn1);
-    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     BitBtn2 = Named(new QPushButton(QStringLiteral("Отмена"), this), "BitBtn2");
+    BitBtn2->setShortcut(Qt::Key_Escape);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(BitBtn1);
+    buttons->addSpacing(30);
     buttons->addWidget(BitBtn2);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::accept);
+    buttons->addStretch();
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(Label1, 1);
+    layout->addLayout(buttons);
+
+    connect(BitBtn1, &QPushButton::clicked, this, [this] {
+        if (SendSuppressed)
+            *SendSuppressed = false;
+        accept();
+    });
+    connect(BitBtn2, &QPushButton::clicked, this, [this] {
+        if (SendSuppressed)
+            *SendSuppressed = true;
+        reject();
+    });
+}
+
+bool TPodtvergdenie::Ask(const QString &question)
+{
+    Label1->setText(question);
+    // Esc or anything else that closes the window counts as "Отмена".
+    const bool yes = exec() == QDialog::Accepted;
+    if (!yes && SendSuppressed)
+        *SendSuppressed = true;
+    return yes;
 }
 
 } // namespace orv

@@ -1,7 +1,8 @@
 #pragma once
-// Yes/no question before commands that change the gauge.
+// "Подтверждение": the yes/no question asked before a command that changes the gauge.
 #include <QDialog>
 
+class QLabel;
 class QPushButton;
 
 namespace orv {
@@ -11,8 +12,15 @@ class TPodtvergdenie : public QDialog {
 public:
     explicit TPodtvergdenie(QWidget *parent = nullptr);
 
-    QPushButton *BitBtn1 = nullptr;
-    QPushButton *BitBtn2 = nullptr;
+    // The engine's flag: "Да" clears it, "Отмена" sets it. Bound by the window set at start-up.
+    bool *SendSuppressed = nullptr;
+
+    // Puts the question and waits for the answer; true when the user said "Да".
+    bool Ask(const QString &question);
+
+    QLabel *Label1 = nullptr;
+    QPushButton *BitBtn1 = nullptr;   // "Да"
+    QPushButton *BitBtn2 = nullptr;   // "Отмена"
 };
 
 } // namespace orv

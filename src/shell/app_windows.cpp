@@ -16,6 +16,7 @@
 #include "shell/about_box.h"
 #include "shell/exit_question.h"
 #include "shell/main_window.h"
+#include "link/transaction_engine.h"
 
 namespace orv {
 
@@ -50,6 +51,8 @@ std::unique_ptr<AppWindows> CreateAppWindows(const MainWindowOptions &options)
     w->Form1->SetAboutBox(w->Form21);
     w->Form1->SetTimingDialog(w->Time_Intervals);
     w->Form12->SetMainWindow(w->Form1);
+    w->Podtvergdenie->SendSuppressed = &w->Form1->Engine->SendSuppressed;
+    w->Form5->SendSuppressed = &w->Form1->Engine->SendSuppressed;
     w->Time_Intervals->SetPictureDialog(w->Ris_Interf);
     if (!options.settingsPath.isEmpty())
         w->Time_Intervals->SetSettingsPath(options.settingsPath);
