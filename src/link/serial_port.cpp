@@ -52,6 +52,14 @@ int HeldElsewhere(int fd)
     return 0;
 }
 
+// A pseudo-terminal outlives its last opener and would keep the exclusive mode we set, refusing
+// the next opening; so the mode is given up before closing.
+void CloseHeldLine(int fd)
+{
+    ioctl(fd, TIOCNXCL);
+    close(fd);
+}
+
 } // namespace
 
 TVaComm::TVaComm(QObject *parent) : QObject(parent) {}
@@ -154,7 +162,7 @@ void TVaComm::OpenPort()
     ioctl(fd, TIOCEXCL);
 
     if (const int error = ApplyLineSettings(fd, settings_)) {
-        close(fd);
+        CloseHeldLine(fd);
         lastErrorCode_ = error;
         throw EVaCommError(WithSystemError(kErrorWritingDcb, error));
     }
@@ -173,7 +181,7 @@ void TVaComm::OpenPort()
         fd_, this, [this, session](const LineEvent &event) { Dispatch(session, event); });
     if (const int error = watcher_->Start(CharacterTimeMicroseconds(settings_))) {
         watcher_.reset();
-        close(fd_);
+        CloseHeldLine(fd_);
         fd_ = -1;
         ++session_;
         lastErrorCode_ = error;
@@ -188,9 +196,7 @@ void TVaComm::ClosePort()
     ++session_;
     watcher_->Stop();
     watcher_.reset();
-    // A pseudo-terminal outlives its last opener and would keep the exclusive mode we set.
-    ioctl(fd_, TIOCNXCL);
-    close(fd_);
+    CloseHeldLine(fd_);
     fd_ = -1;
     lost_ = false;
     // Gives the driver time to settle before the port can be opened again. Nothing is held

@@ -101,17 +101,5 @@ INSTANTIATE_TEST_SUITE_P(
         SettingsCase{"user rate negative", Make(brUser, db8, paNone, sb1, -5), EINVAL, 10000000}),
     CaseName<SettingsCase>);
 
-TEST(LineSettingsRates, EveryChoiceOfThePortPageHasItsRate)
-{
-    const struct { BaudRateSetting setting; int rate; } rates[] = {
-        {br110, 110}, {br300, 300}, {br600, 600}, {br1200, 1200}, {br2400, 2400}, {br4800, 4800},
-        {br9600, 9600}, {br14400, 14400}, {br19200, 19200}, {br38400, 38400}, {br56000, 56000},
-        {br57600, 57600}, {br115200, 115200}, {br128000, 128000}, {br256000, 256000},
-    };
-    for (const auto &r : rates)
-        EXPECT_EQ(BitsPerSecond(Make(r.setting, db8, paNone, sb1)), r.rate) << r.rate;
-    EXPECT_EQ(BitsPerSecond(Make(brUser, db8, paNone, sb1, 31250)), 31250);
-}
-
 } // namespace
 } // namespace orv
