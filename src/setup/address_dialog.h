@@ -1,7 +1,9 @@
 #pragma once
-// Window of the new polling address (command 6).
+// "Введите адрес опроса": the new polling address written with command 6.
 #include <QDialog>
 
+class QLabel;
+class QLineEdit;
 class QPushButton;
 
 namespace orv {
@@ -11,6 +13,9 @@ class TForm3 : public QDialog {
 public:
     explicit TForm3(QWidget *parent = nullptr);
 
+    // The edit keeps its text between uses. Closed with OK: Accepted; with "Отмена" or Esc: Rejected.
+    QLabel *LabeledEdit1Label = nullptr;
+    QLineEdit *LabeledEdit1 = nullptr;
     QPushButton *BitBtn1 = nullptr;
     QPushButton *BitBtn2 = nullptr;
 };

@@ -5,6 +5,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QPushButton;
 
 namespace orv {
@@ -18,11 +19,13 @@ public:
     std::array<int, 4> SelectedPositions() const;
 
     // Shared with the pages: the dialog is offered only while AskVariables is set; OK with the
-    // check box ticked clears it. "Отмена" sets VariablesDialogCancelled and SendSuppressed.
+    // check box ticked clears it. "Отмена" (and Esc) sets VariablesDialogCancelled and
+    // SendSuppressed; every showing of the dialog clears VariablesDialogCancelled first.
     bool AskVariables = true;
     bool VariablesDialogCancelled = false;
     bool *SendSuppressed = nullptr;   // the engine's flag, set by the window set at start-up
 
+    std::array<QLabel *, 4> Labels{};   // "1. Первая" .. "4. Четвертая"
     QComboBox *ComboBox1 = nullptr;
     QComboBox *ComboBox2 = nullptr;
     QComboBox *ComboBox3 = nullptr;
@@ -30,6 +33,12 @@ public:
     QCheckBox *Check_No_Zapros_All_Datchik = nullptr;
     QPushButton *BitBtn1 = nullptr;
     QPushButton *BitBtn2 = nullptr;
+
+public slots:
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
 };
 
 } // namespace orv
