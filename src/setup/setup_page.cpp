@@ -1,26 +1,113 @@
 #include "setup/setup_page.h"
 
+#include "link/value_text.h"
 #include "link/widget_names.h"
+#include "setup/setup_window_texts.h"
+#include "setup/up_down_buttons.h"
 
+#include <QComboBox>
+#include <QDateTime>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace orv {
 
+namespace {
+
+const QStringList ResultHeaders = {QStringLiteral("Адрес"),    QStringLiteral("Команда"),  QStringLiteral("Описание"),
+                                   QStringLiteral("Параметр"), QStringLiteral("Значение"), QStringLiteral("Время, дата")};
+constexpr int ColumnWidths[] = {47, 63, 271, 348, 106, 119};
+
+// In registration mode the engine writes some fifty lines a second; the log keeps the latest
+// hundred thousand (about half an hour of polling) so a long run cannot eat the memory.
+constexpr int TraceLogLines = 100000;
+
+} // namespace
+
 SetupPage::SetupPage(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("TabSheet1"));
-    Button1 = Named(new QPushButton(QStringLiteral("Старт"), this), "Button1");
+
+    ComboBox1 = Named(new QComboBox(this), "ComboBox1");
+    ComboBox1->addItems(text::SetupMenuItems());
+    ComboBox1->setCurrentIndex(0);
+    ComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    ComboBox1->setMaxVisibleItems(17);
+    Label17 = Named(LabelFor(new QLabel(text::CommandLabel(), this), ComboBox1), "Label17");
+
+    LabeledEdit4 = Named(new QLineEdit(text::AddressInitial(), this), "LabeledEdit4");
+    LabeledEdit4->setFixedWidth(LabeledEdit4->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
+    LabeledEdit4Label = LabelFor(new QLabel(text::AddressLabel(), this), LabeledEdit4);
+    UpDown2 = Named(new UpDownButtons(LabeledEdit4, 0, 255, 0, this), "UpDown2",
+                    QStringLiteral("Изменить адрес прибора"));
+
+    // One attempt per command: the field exists for the engine to read, never for the user.
+    LabeledEdit15 = Named(new QLineEdit(text::AttemptsInitial(), this), "LabeledEdit15");
+    LabeledEdit15->setReadOnly(true);
+    LabeledEdit15->setEnabled(false);
+    LabeledEdit15Label = LabelFor(new QLabel(text::AttemptsLabel(), this), LabeledEdit15);
+    UpDown13 = Named(new UpDownButtons(LabeledEdit15, 1, 1, 1, this), "UpDown13",
+                     QStringLiteral("Изменить число попыток"));
+    UpDown13->setEnabled(false);
+    for (QWidget *hidden : std::initializer_list<QWidget *>{LabeledEdit15, LabeledEdit15Label, UpDown13})
+        hidden->setVisible(false);
+
+    Button1 = Named(new QPushButton(text::StartCaption(), this), "Button1");
+    Button1->setMinimumWidth(90);
+    connect(Button1, &QPushButton::clicked, this, &SetupPage::Button1Click);
+
     Memo1 = Named(new QPlainTextEdit(this), "Memo1", QStringLiteral("Журнал обмена"));
     Memo1->setReadOnly(true);
-    StringGrid1 = Named(new QTableWidget(2, 6, this), "StringGrid1", QStringLiteral("Результаты команд"));
+    Memo1->setMaximumBlockCount(TraceLogLines);
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+
+    StringGrid1 = Named(new QTableWidget(1, 6, this), "StringGrid1", QStringLiteral("Результаты команд"));
+    StringGrid1->setHorizontalHeaderLabels(ResultHeaders);
+    StringGrid1->verticalHeader()->setVisible(false);
+    StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+    StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    StringGrid1->horizontalHeader()->setSectionsMovable(true);
+    StringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    StringGrid1->horizontalHeader()->setHighlightSections(false);
+    for (int c = 0; c < 6; ++c)
+        StringGrid1->setColumnWidth(c, ColumnWidths[c]);
+
+    auto *controls = new QHBoxLayout;
+    controls->addWidget(Label17);
+    controls->addWidget(ComboBox1);
+    controls->addSpacing(16);
+    controls->addWidget(LabeledEdit4Label);
+    auto *address = new QHBoxLayout;
+    address->setSpacing(0);
+    address->addWidget(LabeledEdit4);
+    address->addWidget(UpDown2);
+    controls->addLayout(address);
+    controls->addWidget(LabeledEdit15Label);
+    controls->addWidget(LabeledEdit15);
+    controls->addWidget(UpDown13);
+    controls->addSpacing(16);
+    controls->addWidget(Button1);
+    controls->addStretch(1);
+
+    Splitter1 = Named(new QSplitter(Qt::Vertical, this), "Splitter1", QStringLiteral("Граница журнала и таблицы"));
+    Splitter1->addWidget(Memo1);
+    Splitter1->addWidget(StringGrid1);
+    Splitter1->setChildrenCollapsible(false);
+    Splitter1->setStretchFactor(0, 1);
+    Splitter1->setStretchFactor(1, 1);
+
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(Button1, 0, Qt::AlignLeft);
-    layout->addWidget(Memo1);
-    layout->addWidget(StringGrid1);
+    layout->addLayout(controls);
+    layout->addWidget(Splitter1, 1);
 }
 
 void SetupPage::AppendTrace(const QString &line)
@@ -28,19 +115,100 @@ void SetupPage::AppendTrace(const QString &line)
     Memo1->appendPlainText(line);
 }
 
-} // namespace orv
+// Widget row = result row - 1: the header row is the table's own header.
+int SetupPage::RowCount() const
+{
+    return StringGrid1->rowCount() + 1;
+}
 
-namespace orv {
+QString SetupPage::CellText(int row, int column) const
+{
+    if (row == 0) {
+        const QTableWidgetItem *header = StringGrid1->horizontalHeaderItem(column);
+        return header ? header->text() : QString();
+    }
+    const QTableWidgetItem *item = StringGrid1->item(row - 1, column);
+    return item ? item->text() : QString();
+}
+
+void SetupPage::SetCell(int row, int column, const QString &text)
+{
+    if (row < 1)
+        return;
+    if (row > StringGrid1->rowCount())
+        StringGrid1->setRowCount(row);
+    if (QTableWidgetItem *item = StringGrid1->item(row - 1, column))
+        item->setText(text);
+    else
+        StringGrid1->setItem(row - 1, column, new QTableWidgetItem(text));
+}
 
 void SetupPage::WriteAnswerRows(const ResultRows &rows)
 {
     const int k = AdditionalRows(rows);
     StringGrid1->setRowCount(StringGrid1->rowCount() + k);
     for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
-        StringGrid1->setItem(ResultRow + i, 3, new QTableWidgetItem(rows[static_cast<std::size_t>(i)].parameter));
-        StringGrid1->setItem(ResultRow + i, 4, new QTableWidgetItem(rows[static_cast<std::size_t>(i)].value));
+        const ResultRowTexts &row = rows[static_cast<std::size_t>(i)];
+        SetCell(ResultRow + i, 3, row.parameter);
+        SetCell(ResultRow + i, 4, row.value);
     }
     ResultRow += k;
+}
+
+void SetupPage::WriteAnswerHead(std::uint8_t address, std::uint8_t command, const QDateTime &moment)
+{
+    SetCell(ResultRow, 0, QString::number(address));
+    SetCell(ResultRow, 1, QString::number(command));
+    SetCell(ResultRow, 2, ComboBox1->currentText());
+    // A row left with "Нет ответа от прибора" is reused; an answer without a decoder of its own
+    // must not stand beside that text.
+    SetCell(ResultRow, 3, QString());
+    SetCell(ResultRow, 4, QString());
+    SetCell(ResultRow, 5, TimeStampText(moment));
+}
+
+void SetupPage::AddResultRow()
+{
+    StringGrid1->setRowCount(StringGrid1->rowCount() + 1);
+    ResultRow += 1;
+    const int last = StringGrid1->rowCount() - 1;
+    StringGrid1->selectRow(last);
+    StringGrid1->scrollToBottom();
+}
+
+void SetupPage::WriteNoAnswer()
+{
+    SetCell(ResultRow, 4, text::NoAnswer());
+}
+
+void SetupPage::Button1Click()
+{
+    if (start_)
+        start_();
+}
+
+void SetupPage::EnableStart()
+{
+    Button1->setEnabled(true);
+    Button1->setText(text::StartCaption());
+}
+
+int SetupPage::SelectedItem() const
+{
+    return ComboBox1->currentIndex() + 1;
+}
+
+int SetupPage::AttemptLimit() const
+{
+    return TextToInteger(LabeledEdit15->text()).value_or(1);
+}
+
+void SetupPage::ShowMessage(const QString &text)
+{
+    if (messages_)
+        messages_(text);
+    else
+        QMessageBox::critical(this, window()->windowTitle(), text);
 }
 
 } // namespace orv

@@ -12,10 +12,13 @@
 #include "setup/averaging_dialog.h"
 #include "setup/confirmation_dialog.h"
 #include "setup/fixed_current_dialog.h"
+#include "setup/setup_attach.h"
+#include "setup/setup_page.h"
 #include "setup/variables_dialog.h"
 #include "shell/about_box.h"
 #include "shell/exit_question.h"
 #include "shell/main_window.h"
+#include "link/serial_port.h"
 #include "link/transaction_engine.h"
 
 namespace orv {
@@ -53,6 +56,8 @@ std::unique_ptr<AppWindows> CreateAppWindows(const MainWindowOptions &options)
     w->Form12->SetMainWindow(w->Form1);
     w->Podtvergdenie->SendSuppressed = &w->Form1->Engine->SendSuppressed;
     w->Form5->SendSuppressed = &w->Form1->Engine->SendSuppressed;
+    AttachSetupPage(*w->Form1->TabSheet1, *w->Form1->Engine, *w->Form1->VaComm1,
+                    SetupDialogs{w->Form3, w->Form5, w->Form6, w->Form9, w->Podtvergdenie}, options.messageSink);
     w->Time_Intervals->SetPictureDialog(w->Ris_Interf);
     if (!options.settingsPath.isEmpty())
         w->Time_Intervals->SetSettingsPath(options.settingsPath);

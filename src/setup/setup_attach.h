@@ -1,0 +1,32 @@
+#pragma once
+// Ties the setup page to the transaction engine and to its small dialogs: what Start does, the
+// engine's setup-mode hooks, and the decoders of 1, 3, 33, 6, 34, 36, 37, 40 and 44.
+#include <functional>
+
+class QString;
+
+namespace orv {
+
+class PortOperations;
+class SetupPage;
+class TForm3;
+class TForm5;
+class TForm6;
+class TForm9;
+class TPodtvergdenie;
+class TransactionEngine;
+
+struct SetupDialogs {
+    TForm3 *form3 = nullptr;                    // polling address (item 3)
+    TForm5 *form5 = nullptr;                    // variables (item 4)
+    TForm6 *form6 = nullptr;                    // averaging (item 5)
+    TForm9 *form9 = nullptr;                    // fixed current (item 8)
+    TPodtvergdenie *podtvergdenie = nullptr;    // confirmation (items 6 and 7)
+};
+
+// Called once at start-up, after every window exists. `messageSink`, when set, receives the
+// conversion errors instead of a message box. Every pointer in `dialogs` must be set.
+void AttachSetupPage(SetupPage &page, TransactionEngine &engine, PortOperations &port, const SetupDialogs &dialogs,
+                     std::function<void(const QString &text)> messageSink = {});
+
+} // namespace orv
