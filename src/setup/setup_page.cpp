@@ -78,6 +78,13 @@ SetupPage::SetupPage(QWidget *parent) : QWidget(parent)
     StringGrid1->horizontalHeader()->setSectionsMovable(true);
     StringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     StringGrid1->horizontalHeader()->setHighlightSections(false);
+    // The columns start at their own widths; the last one takes what the window has left, so
+    // the time stamp is not cut off on a wide window.
+    StringGrid1->horizontalHeader()->setStretchLastSection(true);
+    // One line per row, as in a grid: long texts are shortened, their whole text is the tip.
+    StringGrid1->setWordWrap(false);
+    StringGrid1->setTextElideMode(Qt::ElideRight);
+    StringGrid1->verticalHeader()->setDefaultSectionSize(StringGrid1->fontMetrics().height() + 8);
     for (int c = 0; c < 6; ++c)
         StringGrid1->setColumnWidth(c, ColumnWidths[c]);
 
@@ -137,10 +144,13 @@ void SetupPage::SetCell(int row, int column, const QString &text)
         return;
     if (row > StringGrid1->rowCount())
         StringGrid1->setRowCount(row);
-    if (QTableWidgetItem *item = StringGrid1->item(row - 1, column))
-        item->setText(text);
-    else
-        StringGrid1->setItem(row - 1, column, new QTableWidgetItem(text));
+    QTableWidgetItem *item = StringGrid1->item(row - 1, column);
+    if (!item) {
+        item = new QTableWidgetItem;
+        StringGrid1->setItem(row - 1, column, item);
+    }
+    item->setText(text);
+    item->setToolTip(text);
 }
 
 void SetupPage::WriteAnswerRows(const ResultRows &rows)

@@ -27,8 +27,6 @@ UpDownButtons::UpDownButtons(QLineEdit *associate, int min, int max, int positio
         button->setAutoRepeat(true);
         button->setFocusPolicy(Qt::NoFocus);
         button->setAccessibleName(name);
-        button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
-        button->setFixedWidth(18);
         return button;
     };
     UpButton = arrow(Qt::UpArrow, QStringLiteral("Больше"));
@@ -38,7 +36,11 @@ UpDownButtons::UpDownButtons(QLineEdit *associate, int min, int max, int positio
     layout->setSpacing(0);
     layout->addWidget(UpButton);
     layout->addWidget(DownButton);
-    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    // As tall as the edit beside it, each arrow half of that.
+    const int height = associate_ ? associate_->sizeHint().height() : 24;
+    UpButton->setFixedSize(16, height / 2);
+    DownButton->setFixedSize(16, height - height / 2);
+    setFixedSize(16, height);
     connect(UpButton, &QToolButton::clicked, this, [this] { Step(1); });
     connect(DownButton, &QToolButton::clicked, this, [this] { Step(-1); });
     if (associate_)

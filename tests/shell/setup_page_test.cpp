@@ -72,7 +72,11 @@ TEST(SetupPage, ControlsAtStart)
     const int widths[] = {47, 63, 271, 348, 106, 119};
     for (int c = 0; c < 6; ++c) {
         EXPECT_EQ(p->CellText(0, c), headers[c]) << c;
-        EXPECT_EQ(p->StringGrid1->columnWidth(c), widths[c]) << c;
+        // The last column also takes the room the window has left.
+        if (c < 5)
+            EXPECT_EQ(p->StringGrid1->columnWidth(c), widths[c]) << c;
+        else
+            EXPECT_GE(p->StringGrid1->columnWidth(c), widths[c]);
     }
     QHeaderView *header = p->StringGrid1->horizontalHeader();
     EXPECT_TRUE(header->sectionsMovable());
