@@ -27,8 +27,11 @@ class SetupPage : public QWidget {
 public:
     explicit SetupPage(QWidget *parent = nullptr);
 
-    // The trace log of the engine: one line appended per call.
+    // The trace log of the engine: one line appended per call. It keeps the latest `lines` lines,
+    // dropping the oldest whenever more than `trimLines` extra have piled up.
     void AppendTrace(const QString &line);
+    void SetTraceLogLimit(int lines, int trimLines);
+    int TraceLogLimit() const { return traceLimit_; }
 
     // Where the device-specific dialogs plug in.
     SetupPlugins &Plugins() { return plugins_; }
@@ -84,6 +87,8 @@ private:
     void SetCell(int row, int column, const QString &text);
 
     SetupPlugins plugins_;
+    int traceLimit_ = 0;
+    int traceTrim_ = 0;
     std::function<void()> start_;
     std::function<void(const QString &)> messages_;
 };

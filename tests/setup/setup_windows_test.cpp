@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSlider>
 #include <QTableWidget>
@@ -185,4 +186,26 @@ TEST(SetupControls, ResultTableBookkeeping)
     EXPECT_EQ(page.CellText(6, 1), QStringLiteral("197"));
     EXPECT_EQ(page.CellText(6, 2), QStringLiteral("2. Считать ток и значения 4-х переменных"));
     EXPECT_EQ(page.CellText(6, 5), QStringLiteral("14:05:10.005 07.03.2024"));
+}
+
+TEST(SetupControls, TraceLogKeepsTheLatestLines)
+{
+    SetupPage page;
+    page.SetTraceLogLimit(50, 10);
+    const auto lines = [&] { return page.Memo1->toPlainText().split(QLatin1Char('\n')); };
+    for (int i = 1; i <= 60; ++i)
+        page.AppendTrace(QString::number(i));
+    EXPECT_EQ(lines().size(), 60);   // within the slack
+    page.AppendTrace(QStringLiteral("61"));
+    QStringList kept = lines();
+    ASSERT_EQ(kept.size(), 50);
+    EXPECT_EQ(kept.front(), QStringLiteral("12"));
+    EXPECT_EQ(kept.back(), QStringLiteral("61"));
+    for (int i = 62; i <= 200; ++i)
+        page.AppendTrace(QString::number(i));
+    kept = lines();
+    EXPECT_LE(kept.size(), 60);
+    EXPECT_GE(kept.size(), 50);
+    EXPECT_EQ(kept.back(), QStringLiteral("200"));
+    EXPECT_EQ(kept.front().toInt(), 200 - kept.size() + 1);
 }

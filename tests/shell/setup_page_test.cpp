@@ -83,7 +83,7 @@ TEST(SetupPage, ControlsAtStart)
     EXPECT_EQ(header->sectionResizeMode(0), QHeaderView::Interactive);
     EXPECT_EQ(p->StringGrid1->selectionBehavior(), QAbstractItemView::SelectRows);
     EXPECT_EQ(p->StringGrid1->editTriggers(), QAbstractItemView::NoEditTriggers);
-    EXPECT_EQ(p->Memo1->maximumBlockCount(), 100000);
+    EXPECT_EQ(p->TraceLogLimit(), 100000);
 
     for (QWidget *w : std::initializer_list<QWidget *>{p->ComboBox1, p->Button1, p->LabeledEdit4, p->UpDown2,
                                                        p->LabeledEdit15, p->UpDown13, p->Memo1, p->StringGrid1})
