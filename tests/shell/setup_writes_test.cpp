@@ -7,6 +7,7 @@
 #include "setup/setup_page.h"
 #include "setup/variables_dialog.h"
 #include "shell/setup_session.h"
+#include "setup/answer_frame.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -306,4 +307,35 @@ TEST(SetupWrites, AveragingWindowKeepsItsPositionAndVariablesAreAskedOnEveryPres
         ASSERT_TRUE(s.Finished());
         EXPECT_FALSE(s.windows->Form5->AskVariables);
     }
+}
+
+TEST(SetupWrites, UnitAnswerWithoutARequestOfItsOwn)
+{
+    // No menu item asks with command 44; an answer carrying it is still shown.
+    struct Case {
+        std::uint8_t unit;
+        QString parameter;
+        QString value;
+    };
+    const Case cases[] = {
+        {3, QStringLiteral("Задана единица измерений"), QStringLiteral("кПа")},
+        {0, QStringLiteral("Единица измерений"), QStringLiteral("не задана")},
+    };
+    SetupSession s;
+    ASSERT_TRUE(s.Connect());
+    TransactionEngine &engine = s.Engine();
+    int row = 1;
+    for (const Case &c : cases) {
+        const orv::test::AnswerFrame answer = orv::test::MakeAnswer(1, 44, {c.unit});
+        engine.ExchangeMode = SetupExchange;
+        engine.ClearReceiveBuffer();
+        std::copy(answer.bytes.begin(), answer.bytes.end(), engine.ResponseBuffer.begin() + 1);
+        engine.ReceivedCount = static_cast<int>(answer.bytes.size());
+        engine.Soobchenie(engine.Timer3());
+        EXPECT_EQ(s.Cell(row, 1), QStringLiteral("44")) << int(c.unit);
+        EXPECT_EQ(s.Cell(row, 3), c.parameter) << int(c.unit);
+        EXPECT_EQ(s.Cell(row, 4), c.value) << int(c.unit);
+        ++row;
+    }
+    EXPECT_EQ(s.page->ResultRow, 3);
 }
