@@ -15,7 +15,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSlider>
-#include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -150,42 +149,6 @@ TEST(SetupControls, VariablesDialogFlags)
     form5.BitBtn1->click();
     EXPECT_FALSE(form5.AskVariables);
     EXPECT_FALSE(form5.VariablesDialogCancelled);
-}
-
-TEST(SetupControls, ResultTableBookkeeping)
-{
-    SetupPage page;
-    EXPECT_EQ(page.RowCount(), 2);
-    // A five-row answer.
-    page.WriteAnswerHead(3, 3, QDateTime(QDate(2024, 3, 7), QTime(14, 5, 9, 45)));
-    page.WriteAnswerRows({{QStringLiteral("a"), QStringLiteral("1")},
-                          {QStringLiteral("b"), QStringLiteral("2")},
-                          {QStringLiteral("c"), QStringLiteral("3")},
-                          {QStringLiteral("d"), QStringLiteral("4")},
-                          {QStringLiteral("e"), QStringLiteral("5")}});
-    EXPECT_EQ(page.ResultRow, 5);
-    EXPECT_EQ(page.RowCount(), 6);
-    page.AddResultRow();
-    EXPECT_EQ(page.ResultRow, 6);
-    EXPECT_EQ(page.RowCount(), 7);
-    EXPECT_EQ(page.StringGrid1->currentRow(), page.StringGrid1->rowCount() - 1);
-    EXPECT_EQ(page.CellText(1, 0), QStringLiteral("3"));
-    EXPECT_EQ(page.CellText(1, 2), QStringLiteral("1. Считать первичную переменную (давление)"));
-    EXPECT_EQ(page.CellText(1, 5), QStringLiteral("14:05:09.045 07.03.2024"));
-    EXPECT_EQ(page.CellText(5, 3), QStringLiteral("e"));
-    EXPECT_EQ(page.CellText(5, 4), QStringLiteral("5"));
-
-    // No answer: the text stays in the current row, which the next answer takes over whole.
-    page.WriteNoAnswer();
-    EXPECT_EQ(page.CellText(6, 4), QStringLiteral("Нет ответа от прибора"));
-    EXPECT_EQ(page.ResultRow, 6);
-    EXPECT_EQ(page.RowCount(), 7);
-    page.ComboBox1->setCurrentIndex(1);
-    page.WriteAnswerHead(1, 197, QDateTime(QDate(2024, 3, 7), QTime(14, 5, 10, 5)));
-    EXPECT_EQ(page.CellText(6, 4), QString());
-    EXPECT_EQ(page.CellText(6, 1), QStringLiteral("197"));
-    EXPECT_EQ(page.CellText(6, 2), QStringLiteral("2. Считать ток и значения 4-х переменных"));
-    EXPECT_EQ(page.CellText(6, 5), QStringLiteral("14:05:10.005 07.03.2024"));
 }
 
 TEST(SetupControls, TraceLogKeepsTheLatestLines)
