@@ -10,6 +10,13 @@
 #include <QTemporaryDir>
 #include <QTime>
 #include <cmath>
+#include <ostream>
+
+// Readable QString values in failure messages.
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace orv::test {
 
