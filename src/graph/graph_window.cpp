@@ -400,7 +400,8 @@ void TGrafik::DrawGraph()
     for (int k = 1; k <= graphCount_; ++k)
         series_[size_t(k - 1)]->setVisible(true);
     UpdateLegendMarkers();
-    RefillSeries();
+    if (drawBatch_ == 0)
+        RefillSeries();
 }
 
 void TGrafik::SetSeriesTitlesFromTabs()
@@ -428,6 +429,10 @@ void TGrafik::ResetTimeAxisRange()
 
 void TGrafik::SetDataAxisRange(const ValueRange &range)
 {
+    if (range.low == yRange_.low && range.high == yRange_.high && axisY_->min() == range.low &&
+        axisY_->max() == range.high)
+        return;
+    EmptyThinnedSeries();
     yRange_ = range;
     axisY_->setRange(range.low, range.high);
     RebuildTicks();
@@ -435,9 +440,25 @@ void TGrafik::SetDataAxisRange(const ValueRange &range)
 
 void TGrafik::SetTimeAxisRange(const ValueRange &range)
 {
+    if (range.low == xRange_.low && range.high == xRange_.high && axisX_->min() == range.low &&
+        axisX_->max() == range.high)
+        return;
+    EmptyThinnedSeries();
     xRange_ = range;
     axisX_->setRange(range.low, range.high);
     RebuildTicks();
+}
+
+void TGrafik::EmptyThinnedSeries()
+{
+    // The chart recomputes the outline of every point it holds whenever an axis range changes.
+    // Thinned series are refilled for the new range anyway, so they are emptied first and the
+    // chart does that work once, on the new points only.
+    if (!pointReduction_)
+        return;
+    for (size_t i = 0; i < series_.size(); ++i)
+        if (seriesFilled_[i] && series_[i]->count() > 0)
+            series_[i]->clear();
 }
 
 void TGrafik::RefillSeries()
@@ -451,6 +472,8 @@ void TGrafik::RefillSeries()
             continue;
         const GraphSlot &graph = slots_[i];
         if (pointReduction_) {
+            if (series_[i]->count() > 0)
+                series_[i]->clear();
             series_[i]->replace(ReducePointsForDisplay(graph.x, graph.y, xRange_.low, xRange_.high, columns));
         } else if (series_[i]->count() != graph.count) {
             series_[i]->replace(AllPoints(graph.x, graph.y));
@@ -534,12 +557,16 @@ void TGrafik::TabControl1Change(int index)
         clearSeriesBeforeDrawing_ = false;
         chart_->legend()->setVisible(true);
         ShowWait(t::WaitAllGraphs);
+        // The series are filled once, after the last graph has set the common ranges.
+        ++drawBatch_;
         for (int k = 1; k <= graphCount_; ++k) {
             currentGraph_ = k;
             commonScale_ = true;
             DrawGraph();
             commonScale_ = false;
         }
+        --drawBatch_;
+        RefillSeries();
     } else {
         currentGraph_ = index + 1;
         Button_Load_Data->setEnabled(graphCount_ < MaxGraphs);

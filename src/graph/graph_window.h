@@ -110,6 +110,7 @@ private:
     void SetDataAxisRange(const ValueRange &range);
     void SetTimeAxisRange(const ValueRange &range);
     void RefillSeries();
+    void EmptyThinnedSeries();
     void RebuildTicks();
     void OnPlotResized();
     void ApplyChartMargins();
@@ -156,6 +157,7 @@ private:
     // What each series holds: the graph slot whose points it shows, or nothing.
     std::array<bool, MaxGraphs> seriesFilled_{};
     bool pointReduction_ = true;
+    int drawBatch_ = 0;
     int reducedColumns_ = 0;
     ValueRange xRange_;
     ValueRange yRange_;

@@ -32,14 +32,14 @@ QList<QPointF> ReducePointsForDisplay(const std::vector<double> &x, const std::v
     const size_t from = first > 0 ? first - 1 : 0;
     const size_t to = last < n ? last + 1 : n;
 
-    if (to - from <= size_t(columns) * 4 || !(x1 > x0)) {
+    if (to - from <= size_t(columns) * 2 || !(x1 > x0)) {
         out.reserve(qsizetype(to - from));
         for (size_t i = from; i < to; ++i)
             out.append(QPointF(x[i], y[i]));
         return out;
     }
 
-    out.reserve(qsizetype(columns) * 4 + 2);
+    out.reserve(qsizetype(columns) * 2 + 2);
     if (from < first)
         out.append(QPointF(x[from], y[from]));
     const double scale = double(columns) / (x1 - x0);
@@ -54,11 +54,11 @@ QList<QPointF> ReducePointsForDisplay(const std::vector<double> &x, const std::v
                 highest = end;
             ++end;
         }
-        size_t picks[4] = {i, lowest, highest, end - 1};
-        std::sort(picks, picks + 4);
-        for (int k = 0; k < 4; ++k)
-            if (k == 0 || picks[k] != picks[k - 1])
-                out.append(QPointF(x[picks[k]], y[picks[k]]));
+        // The lowest and the highest point, in the order they were measured.
+        const size_t a = std::min(lowest, highest), b = std::max(lowest, highest);
+        out.append(QPointF(x[a], y[a]));
+        if (b != a)
+            out.append(QPointF(x[b], y[b]));
         i = end;
     }
     if (to > last)
