@@ -502,8 +502,12 @@ void TGrafik::RebuildTicks()
             axis->append(tick.label, tick.value);
     };
     apply(axisY_, yRange_.low, DataAxisTicks(yRange_.low, yRange_.high, std::max(2, int(height / 35)), QLocale()));
-    apply(axisX_, xRange_.low,
-          TimeAxisTicks(xRange_.low, xRange_.high, std::max(2, int(width / labelWidth)), drawnTimeKind_));
+    std::vector<AxisTick> timeTicks =
+        TimeAxisTicks(xRange_.low, xRange_.high, std::max(2, int(width / labelWidth)), drawnTimeKind_);
+    // Axis labels are rich text: the line break between time and date is a <br>.
+    for (AxisTick &tick : timeTicks)
+        tick.label.replace(QLatin1Char('\n'), QLatin1String("<br>"));
+    apply(axisX_, xRange_.low, timeTicks);
 }
 
 void TGrafik::OnPlotResized()
@@ -519,7 +523,7 @@ void TGrafik::ApplyChartMargins()
 {
     // Small margins above and below the plot, proportional to the chart's height.
     const int h = view_->height();
-    chart_->setMargins(QMargins(8, std::max(2, h * 3 / 100), 16, std::max(2, h * 5 / 100)));
+    chart_->setMargins(QMargins(8, std::max(2, h * 3 / 100), 32, std::max(2, h * 5 / 100)));
 }
 
 void TGrafik::SetPointReduction(bool on)
@@ -737,8 +741,12 @@ void TGrafik::PaintChart(QPrinter *printer)
 {
     FlushChartLayout();
     QPainter painter(printer);
-    const QRectF page(QPointF(0, 0), printer->pageLayout().paintRectPixels(printer->resolution()).size());
-    view_->render(&painter, page, view_->viewport()->rect(), Qt::KeepAspectRatio);
+    const QSizeF page = printer->pageLayout().paintRectPixels(printer->resolution()).size();
+    // The chart as it is on screen, as large as fits within the margins, in the middle.
+    const QRect source = view_->viewport()->rect();
+    const QSizeF fitted = QSizeF(source.size()).scaled(page, Qt::KeepAspectRatio);
+    const QRectF target(QPointF((page.width() - fitted.width()) / 2, (page.height() - fitted.height()) / 2), fitted);
+    view_->render(&painter, target, source, Qt::KeepAspectRatio);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -7,6 +7,7 @@
 #include "survey_test_files.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QPrintPreviewDialog>
 #include <QScreen>
@@ -76,6 +77,23 @@ TEST(GraphScreenshots, DISABLED_MainStates)
     });
     QTest::mouseClick(window.findChild<QWidget *>(QStringLiteral("Button_Print")), Qt::LeftButton);
     EXPECT_TRUE(shot);
+
+    // Time and date under each other, over two days.
+    TGrafik dated(&wait);
+    dated.move(0, 0);
+    dated.show();
+    window.hide();
+    dated.findChild<QComboBox *>(QStringLiteral("ComboBox1"))->setCurrentIndex(2);
+    QStringList lines = test::PressureSeries(5, 40000, 0.5, QStringLiteral("MPa"), 0.1);
+    lines = lines.mid(0, 30000);
+    for (int i = 0; i < lines.size(); i += 3)
+        lines[i] = lines[i];
+    QStringList spread;
+    for (int i = 0; i < 400; ++i)
+        spread << test::Command1Line(5, test::ValueText(0.5 + 0.1 * std::sin(i / 20.0)), QStringLiteral("MPa"),
+                                     QTime(0, 0).addSecs((i * 437) % 86400), QDate(2026, 12, 6).addDays(i * 437 / 86400));
+    dated.AddGraphFromFile(test::WriteFile(dir, QStringLiteral("dated.txt"), test::SurveyFile(4, 5, spread)));
+    SaveScreen(out, QStringLiteral("graph_time_date.png"));
 }
 
 } // namespace
