@@ -19,10 +19,13 @@ TForm5::TForm5(QWidget *parent) : QDialog(parent)
     auto *grid = new QGridLayout(this);
     QComboBox **lists[] = {&ComboBox1, &ComboBox2, &ComboBox3, &ComboBox4};
     const char *names[] = {"ComboBox1", "ComboBox2", "ComboBox3", "ComboBox4"};
+    const QString captions[] = {QStringLiteral("1. Первая"), QStringLiteral("2. Вторая"), QStringLiteral("3. Третья"),
+                                QStringLiteral("4. Четвертая")};
     for (int i = 0; i < 4; ++i) {
         *lists[i] = Named(new QComboBox(this), names[i]);
         for (const CatalogueEntry &entry : VariableCatalogue())
             (*lists[i])->addItem(entry.listText);
+        grid->addWidget(LabelFor(new QLabel(captions[i], this), *lists[i]), i, 0);
         grid->addWidget(*lists[i], i, 1);
     }
     Check_No_Zapros_All_Datchik = Named(
