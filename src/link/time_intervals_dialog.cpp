@@ -218,7 +218,7 @@ TRis_Interf::TRis_Interf(QWidget *parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Временные интервалы передаваемых сообщений"));
     WithoutBorderIcons(this);
     auto *picture = Named(new TimingDiagramView(this), "Image1", QStringLiteral("Диаграмма временных интервалов"));
-    picture->setMinimumSize(900, 330);
+    picture->setMinimumSize(960, 330);
     BitBtn2 = Named(new QPushButton(QStringLiteral("OK"), this), "BitBtn2");
     BitBtn2->setDefault(true);
     auto *layout = new QVBoxLayout(this);

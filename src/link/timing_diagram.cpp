@@ -8,7 +8,7 @@ namespace orv {
 
 namespace {
 
-constexpr qreal DesignWidth = 900;
+constexpr qreal DesignWidth = 960;
 constexpr qreal DesignHeight = 330;
 
 void Box(QPainter &p, const QRectF &r, const QString &text, bool dashed, bool vertical, const QColor &fill)
@@ -67,7 +67,8 @@ void Dimension(QPainter &p, qreal x1, qreal x2, qreal y, qreal extendTo, const Q
     sub.setPointSizeF(8);
     const QFontMetricsF ms(sub);
     const qreal width = m.horizontalAdvance(symbol) + ms.horizontalAdvance(subscript);
-    const qreal x = (x1 + x2) / 2 - width / 2;
+    // A span too short for its symbol gets the symbol beside it.
+    const qreal x = width + 12 > x2 - x1 ? x2 + 6 : (x1 + x2) / 2 - width / 2;
     p.fillRect(QRectF(x - 3, y - m.ascent() - 2, width + 6, m.height()), Qt::white);
     p.drawText(QPointF(x, y - 3), symbol);
     p.setFont(sub);
@@ -89,8 +90,8 @@ void PaintTimingDiagram(QPainter &p, const QRectF &target)
     const qreal top = 190, bottom = 270;
     const QColor sent(0xDD, 0xEB, 0xF7), rts(0xF2, 0xF2, 0xF2), answer(0xFF, 0xF7, 0xE0);
     // First cycle.
-    const qreal rts1 = 40, msg1 = 70, msg1End = 300, rts0 = 330, ans = 370, ansEnd = 560, wait = 585;
-    const qreal rts1b = 640, msg2 = 670, msg2End = 800, rts0b = 830;
+    const qreal rts1 = 30, msg1 = 60, msg1End = 270, rts0 = 300, ans = 340, ansEnd = 530, wait = 555;
+    const qreal rts1b = 590, msg2 = 620, msg2End = 830, rts0b = 860;
     Box(p, QRectF(rts1, top, msg1 - rts1, bottom - top), QStringLiteral("RTS = 1"), false, true, rts);
     Box(p, QRectF(msg1, top, msg1End - msg1, bottom - top), QStringLiteral("ОТПРАВЛЯЕМОЕ СООБЩЕНИЕ № 1"), false,
         false, sent);
@@ -109,19 +110,19 @@ void PaintTimingDiagram(QPainter &p, const QRectF &target)
 
     // Time axis.
     p.setPen(QPen(Qt::black, 1.5));
-    p.drawLine(QPointF(20, bottom + 20), QPointF(880, bottom + 20));
-    Arrowhead(p, QPointF(884, bottom + 20), 1);
+    p.drawLine(QPointF(15, bottom + 20), QPointF(945, bottom + 20));
+    Arrowhead(p, QPointF(949, bottom + 20), 1);
     f.setPointSizeF(10);
     f.setBold(false);
     f.setItalic(true);
     p.setFont(f);
-    p.drawText(QRectF(700, bottom + 24, 180, 24), Qt::AlignRight | Qt::AlignTop, QStringLiteral("Время, с"));
+    p.drawText(QRectF(760, bottom + 24, 185, 24), Qt::AlignRight | Qt::AlignTop, QStringLiteral("Время, с"));
 
     // Dimensions, nearest first.
     Dimension(p, msg1End, rts0, top - 18, top, QStringLiteral("T"), QStringLiteral("ЗС"));
     Dimension(p, rts1, wait, top - 60, top, QStringLiteral("T"), QStringLiteral("ОС"));
     Dimension(p, rts1, rts1b, top - 105, top, QStringLiteral("T"), QStringLiteral("НС"));
-    Dimension(p, rts1, 870, top - 150, top, QStringLiteral("T"), QStringLiteral("ОП"));
+    Dimension(p, rts1, 935, top - 150, top, QStringLiteral("T"), QStringLiteral("ОП"));
     // The end of the wait for the answer.
     p.setPen(QPen(QColor(0xC0, 0, 0), 1.5, Qt::DashDotLine));
     p.drawLine(QPointF(wait, top - 60), QPointF(wait, bottom + 20));

@@ -6,6 +6,8 @@
 #include "device/response_delay_dialog.h"
 #include "device/signal_device_dialog.h"
 #include "device/sub_range_dialog.h"
+#include "graph/graph_window.h"
+#include "graph/wait_window.h"
 #include "link/time_intervals_dialog.h"
 #include "registration/overwrite_prompt.h"
 #include "setup/address_dialog.h"
@@ -49,6 +51,9 @@ std::unique_ptr<AppWindows> CreateAppWindows(const MainWindowOptions &options)
     w->Ris_Interf = new TRis_Interf(main);
     w->Time_Delay_Pribor = new TTime_Delay_Pribor(main);
     w->Perezap_File = new TPerezap_File(main);
+    w->Grafik = new TGrafik(nullptr, main);
+    w->Ogidanie = new TOgidanie(main);
+    w->Grafik->SetWaitWindow(w->Ogidanie);
 
     w->Form1->SetExitQuestion(w->Form12);
     w->Form1->SetAboutBox(w->Form21);

@@ -22,6 +22,8 @@ class TTime_Intervals;
 class TRis_Interf;
 class TTime_Delay_Pribor;
 class TPerezap_File;
+class TGrafik;
+class TOgidanie;
 struct MainWindowOptions;
 
 struct AppWindows {
@@ -42,6 +44,8 @@ struct AppWindows {
     TRis_Interf *Ris_Interf = nullptr;
     TTime_Delay_Pribor *Time_Delay_Pribor = nullptr;
     TPerezap_File *Perezap_File = nullptr;
+    TGrafik *Grafik = nullptr;
+    TOgidanie *Ogidanie = nullptr;
 
     // The main window owns all the others (they are its child windows), so deleting it ends them.
     ~AppWindows();

@@ -1,10 +1,9 @@
 #include "shell/app_windows.h"
 #include "shell/main_window.h"
+#include "shell/toolkit_translations.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 
 int main(int argc, char **argv)
 {
@@ -16,10 +15,7 @@ int main(int argc, char **argv)
     // one (the "C" locale) gets the Russian conventions the texts are written for.
     if (QLocale::system().language() == QLocale::C)
         QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-    QTranslator toolkitTexts;
-    if (toolkitTexts.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&toolkitTexts);
+    orv::InstallToolkitTranslations(&app);
 
     const auto windows = orv::CreateAppWindows({});
     windows->Form1->showMaximized();

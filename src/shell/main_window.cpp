@@ -66,6 +66,10 @@ TForm1::TForm1(MainWindowOptions options, QWidget *parent) : QMainWindow(parent)
     connect(PageControl1, &QTabWidget::currentChanged, this, &TForm1::PageControl1Change);
 
     Engine->SetTraceSink([this](const QString &line) { TabSheet1->AppendTrace(line); });
+    // A handler that failed inside a serial event is reported where line faults are, and the
+    // port goes on serving.
+    connect(VaComm1, &TVaComm::OnHandlerException, this,
+            [this](const QString &message) { TabSheet1->AppendTrace(QStringLiteral("Ошибка: ") + message); });
     TabSheet4->SetAfterOpen([this] {
         Engine->ReceivedCount = 0;
         // The end of a frame is awaited at most twice its line time (the longest frame, 36 bytes

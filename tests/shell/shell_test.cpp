@@ -9,6 +9,8 @@
 #include "shell/app_windows.h"
 #include "shell/exit_question.h"
 #include "shell/main_window.h"
+#include "shell/toolkit_translations.h"
+#include <QMessageBox>
 #include "support/modal.h"
 #include "support/wait_until.h"
 
@@ -331,4 +333,12 @@ TEST(Shell, EmulatorEntryOpensAWorkingBus)
     // Opening it again starts a fresh emulator.
     f->TabSheet4->Button14Click();
     EXPECT_TRUE(f->VaComm1->Active());
+}
+
+TEST(Shell, ToolkitTextsAreRussian)
+{
+    ASSERT_TRUE(InstallToolkitTranslations(qApp));
+    QMessageBox box(QMessageBox::Question, QString(), QString(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), QStringLiteral("Отмена"));
+    EXPECT_EQ(box.button(QMessageBox::Yes)->text().remove(QLatin1Char('&')), QStringLiteral("Да"));
 }

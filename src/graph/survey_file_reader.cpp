@@ -1,0 +1,351 @@
+#include "survey_file_reader.h"
+
+#include "graph_texts.h"
+
+#include <QFile>
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+namespace orv {
+
+namespace t = graph_texts;
+
+const QStringList &DataAxisNames()
+{
+    static const QStringList names{t::AxisPressure, t::AxisCurrent, t::AxisUdif, t::AxisUm,
+                                   t::AxisTemperature};
+    return names;
+}
+
+const QStringList &TimeAxisNames()
+{
+    static const QStringList names{t::TimeKindTime, t::TimeKindDate, t::TimeKindTimeDate};
+    return names;
+}
+
+std::optional<DataAxisKind> DataAxisFromName(const QString &name)
+{
+    const int i = DataAxisNames().indexOf(name);
+    if (i < 0)
+        return std::nullopt;
+    return static_cast<DataAxisKind>(i);
+}
+
+std::optional<TimeAxisKind> TimeAxisFromName(const QString &name)
+{
+    const int i = TimeAxisNames().indexOf(name);
+    if (i < 0)
+        return std::nullopt;
+    return static_cast<TimeAxisKind>(i);
+}
+
+namespace {
+
+const QString &KeyOf(DataAxisKind axis)
+{
+    switch (axis) {
+    case DataAxisKind::Pressure: return t::PressureKey;
+    case DataAxisKind::Current: return t::CurrentKey;
+    case DataAxisKind::Udif: return t::UdifKey;
+    case DataAxisKind::Um: return t::UmKey;
+    case DataAxisKind::Temperature: return t::TemperatureKey;
+    }
+    return t::PressureKey;
+}
+
+// The unit named anywhere in the line, searched in the order of the unit list.
+std::optional<QString> UnitInLine(DataAxisKind axis, const QString &line)
+{
+    switch (axis) {
+    case DataAxisKind::Pressure:
+        for (const t::UnitName &u : t::PressureUnits)
+            if (line.contains(u.file))
+                return u.shown;
+        return std::nullopt;
+    case DataAxisKind::Current:
+        if (line.contains(t::CurrentUnit.file))
+            return t::CurrentUnit.shown;
+        return std::nullopt;
+    case DataAxisKind::Temperature:
+        if (line.contains(t::TemperatureUnit.file))
+            return t::TemperatureUnit.shown;
+        return std::nullopt;
+    case DataAxisKind::Udif:
+    case DataAxisKind::Um:
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+// The characters after `key` up to the next blank; nothing when the key is absent or no blank
+// follows (a piece cut short).
+std::optional<QStringView> TextAfterUpToBlank(const QString &line, const QString &key)
+{
+    const int at = line.indexOf(key);
+    if (at < 0)
+        return std::nullopt;
+    const int from = at + int(key.size());
+    const int blank = line.indexOf(QLatin1Char(' '), from);
+    if (blank < 0)
+        return std::nullopt;
+    return QStringView(line).mid(from, blank - from);
+}
+
+bool IsAscii(QByteArrayView bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return (static_cast<unsigned char>(c) & 0x80) == 0; });
+}
+
+bool IsValidUtf8(QByteArrayView bytes)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n;) {
+        const unsigned char c = p[i];
+        int follow = 0;
+        unsigned minimum = 0;
+        unsigned code = 0;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        } else if ((c & 0xE0) == 0xC0) {
+            follow = 1; minimum = 0x80; code = c & 0x1F;
+        } else if ((c & 0xF0) == 0xE0) {
+            follow = 2; minimum = 0x800; code = c & 0x0F;
+        } else if ((c & 0xF8) == 0xF0) {
+            follow = 3; minimum = 0x10000; code = c & 0x07;
+        } else {
+            return false;
+        }
+        if (i + follow >= n)
+            return false;
+        for (int k = 1; k <= follow; ++k) {
+            if ((p[i + k] & 0xC0) != 0x80)
+                return false;
+            code = (code << 6) | (p[i + k] & 0x3F);
+        }
+        if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+        i += follow + 1;
+    }
+    return true;
+}
+
+bool IsNotANumberText(QStringView text)
+{
+    QStringView s = text;
+    if (s.startsWith(QLatin1Char('-')) || s.startsWith(QLatin1Char('+')))
+        s = s.mid(1);
+    return s.compare(QLatin1String("NAN"), Qt::CaseInsensitive) == 0 ||
+           s.compare(QLatin1String("INF"), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+SurveyFileParser::SurveyFileParser(DataAxisKind axis, TimeAxisKind timeAxis, const QLocale &locale)
+    : axis_(axis),
+      timeAxis_(timeAxis),
+      locale_(locale),
+      dateTime_(locale),
+      windows1251_("windows-1251", QStringDecoder::Flag::Stateless)
+{
+    // Group separators never appear in the written values; a number that has them is not one.
+    locale_.setNumberOptions(locale_.numberOptions() | QLocale::RejectGroupSeparator);
+    data_.device = t::UnknownDevice;
+}
+
+QString SurveyFileParser::Decode(QByteArrayView bytes)
+{
+    if (firstLine_ && bytes.startsWith("\xEF\xBB\xBF"))
+        bytes = bytes.sliced(3);
+    firstLine_ = false;
+    if (IsAscii(bytes))
+        return QString::fromLatin1(bytes.data(), bytes.size());
+    // The program writes Windows-1251; a file saved by an editor may be UTF-8. A line of
+    // Windows-1251 Cyrillic is practically never valid UTF-8, so each line tells by itself.
+    if (IsValidUtf8(bytes))
+        return QString::fromUtf8(bytes.data(), bytes.size());
+    if (windows1251_.isValid())
+        return windows1251_.decode(bytes);
+    return QString::fromLatin1(bytes.data(), bytes.size());
+}
+
+bool SurveyFileParser::AddLine(QByteArrayView raw, bool terminated)
+{
+    bool damaged = !terminated;
+    if (raw.endsWith('\n'))
+        raw.chop(1);
+    if (raw.endsWith('\r'))
+        raw.chop(1);
+    QString line;
+    if (raw.contains('\0')) {
+        // A power cut can leave the end of the file filled with NUL bytes.
+        damaged = true;
+        QByteArray clean = raw.toByteArray();
+        clean.replace('\0', QByteArrayView());
+        line = Decode(clean);
+    } else {
+        line = Decode(raw);
+    }
+    return ProcessLine(line, damaged);
+}
+
+bool SurveyFileParser::ProcessLine(const QString &line, bool damaged)
+{
+    if (auto device = TextAfterUpToBlank(line, t::DeviceMarker))
+        data_.device = device->toString();
+    if (auto address = TextAfterUpToBlank(line, t::AddrKey))
+        data_.address = address->toString();
+
+    std::optional<QStringView> valueText = TextAfterUpToBlank(line, KeyOf(axis_));
+    double value = 0;
+    if (valueText) {
+        bool ok = false;
+        value = locale_.toDouble(*valueText, &ok);
+        if (!ok) {
+            if (damaged) {
+                ++data_.damagedLinesSkipped;
+                return true;
+            }
+            data_.conversionError = t::NotAFloat.arg(valueText->toString());
+            return false;
+        }
+        if (!std::isfinite(value) || IsNotANumberText(*valueText)) {
+            ++data_.missingValuesSkipped;
+            valueText.reset();
+        }
+    }
+
+    if (!unitFound_) {
+        if (auto unit = UnitInLine(axis_, line)) {
+            data_.unit = *unit;
+            unitFound_ = true;
+        }
+    }
+
+    std::optional<QStringView> timeText;
+    if (const int at = line.indexOf(t::TimeKey); at >= 0) {
+        const int from = at + int(t::TimeKey.size());
+        const int dot = line.indexOf(QLatin1Char('.'), from);
+        if (dot >= 0)
+            timeText = QStringView(line).mid(from, dot - from);
+    }
+    std::optional<QStringView> dateText;
+    if (const int at = line.indexOf(t::DateKey); at >= 0)
+        dateText = QStringView(line).mid(at + int(t::DateKey.size())).trimmed();
+
+    if (!valueText || !timeText || !dateText) {
+        if (damaged && (valueText || timeText || dateText))
+            ++data_.damagedLinesSkipped;
+        return true;
+    }
+
+    if (data_.PointCount() >= MaxGraphPoints) {
+        data_.capped = true;
+        return false;
+    }
+
+    qint64 x = 0;
+    if (timeAxis_ != TimeAxisKind::Date) {
+        const auto ms = dateTime_.TimeOfDay(*timeText);
+        if (!ms) {
+            if (damaged) {
+                ++data_.damagedLinesSkipped;
+                return true;
+            }
+            data_.conversionError = t::NotATime.arg(timeText->toString());
+            return false;
+        }
+        x += *ms;
+    }
+    if (timeAxis_ != TimeAxisKind::Time) {
+        const auto day = dateTime_.Day(*dateText);
+        if (!day) {
+            if (damaged) {
+                ++data_.damagedLinesSkipped;
+                return true;
+            }
+            data_.conversionError = t::NotADate.arg(dateText->toString());
+            return false;
+        }
+        x += *day * MillisecondsPerDay;
+    }
+
+    if (data_.y.empty()) {
+        data_.minimum = data_.maximum = value;
+        data_.minimumText = data_.maximumText = valueText->toString();
+    } else if (value < data_.minimum) {
+        data_.minimum = value;
+        data_.minimumText = valueText->toString();
+    } else if (value > data_.maximum) {
+        data_.maximum = value;
+        data_.maximumText = valueText->toString();
+    }
+    data_.x.push_back(double(x));
+    data_.y.push_back(value);
+    return true;
+}
+
+SurveyGraphData SurveyFileParser::Finish()
+{
+    SurveyGraphData out = std::move(data_);
+    data_ = SurveyGraphData{};
+    data_.device = t::UnknownDevice;
+    if (!out.conversionError.isEmpty()) {
+        out.x.clear();
+        out.y.clear();
+        return out;
+    }
+    if (!std::is_sorted(out.x.begin(), out.x.end())) {
+        // A time-only axis folds a survey over midnight onto one day; the line follows X.
+        std::vector<int> order(out.x.size());
+        std::iota(order.begin(), order.end(), 0);
+        std::stable_sort(order.begin(), order.end(), [&out](int a, int b) { return out.x[a] < out.x[b]; });
+        std::vector<double> x(order.size()), y(order.size());
+        for (size_t i = 0; i < order.size(); ++i) {
+            x[i] = out.x[order[i]];
+            y[i] = out.y[order[i]];
+        }
+        out.x.swap(x);
+        out.y.swap(y);
+    }
+    return out;
+}
+
+SurveyGraphData ParseSurveyBytes(const QByteArray &bytes, DataAxisKind axis, TimeAxisKind timeAxis,
+                                 const QLocale &locale)
+{
+    SurveyFileParser parser(axis, timeAxis, locale);
+    qsizetype from = 0;
+    while (from < bytes.size()) {
+        const qsizetype end = bytes.indexOf('\n', from);
+        const bool terminated = end >= 0;
+        const qsizetype stop = terminated ? end + 1 : bytes.size();
+        if (!parser.AddLine(QByteArrayView(bytes).sliced(from, stop - from), terminated))
+            break;
+        from = stop;
+    }
+    return parser.Finish();
+}
+
+std::optional<SurveyGraphData> ReadSurveyFile(const QString &path, DataAxisKind axis,
+                                              TimeAxisKind timeAxis, const QLocale &locale)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    SurveyFileParser parser(axis, timeAxis, locale);
+    QByteArray line;
+    line.reserve(512);
+    while (!file.atEnd()) {
+        line = file.readLine();
+        if (line.isEmpty() && file.error() != QFileDevice::NoError)
+            break;
+        if (!parser.AddLine(line, line.endsWith('\n')))
+            break;
+    }
+    return parser.Finish();
+}
+
+} // namespace orv
