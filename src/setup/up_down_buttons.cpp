@@ -1,6 +1,7 @@
 #include "setup/up_down_buttons.h"
 
 #include "link/value_text.h"
+#include "link/widget_names.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -21,16 +22,15 @@ int SteppedPosition(const QString &editText, int lastPosition, int min, int max,
 UpDownButtons::UpDownButtons(QLineEdit *associate, int min, int max, int position, QWidget *parent)
     : QWidget(parent), associate_(associate), min_(min), max_(max), position_(std::clamp(position, min, max))
 {
-    const auto arrow = [this](Qt::ArrowType type, const QString &name) {
-        auto *button = new QToolButton(this);
+    const auto arrow = [this](Qt::ArrowType type, const char *objectName, const QString &name) {
+        auto *button = Named(new QToolButton(this), objectName, name);
         button->setArrowType(type);
         button->setAutoRepeat(true);
         button->setFocusPolicy(Qt::NoFocus);
-        button->setAccessibleName(name);
         return button;
     };
-    UpButton = arrow(Qt::UpArrow, QStringLiteral("Больше"));
-    DownButton = arrow(Qt::DownArrow, QStringLiteral("Меньше"));
+    UpButton = arrow(Qt::UpArrow, "UpButton", QStringLiteral("Больше"));
+    DownButton = arrow(Qt::DownArrow, "DownButton", QStringLiteral("Меньше"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
