@@ -17,6 +17,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace orv {
 
 namespace {
@@ -63,6 +65,10 @@ TUkaz_Tok::TUkaz_Tok(QWidget *parent) : QDialog(parent)
     Label3 = LabelFor(Named(new QLabel(text::DacUpperLabel(), GroupBox2), "Label3"), Edit2);
     Label2 = Named(new QLabel(text::DacLowerShortLabel(), GroupBox2), "Label2");
     Label4 = Named(new QLabel(text::DacUpperShortLabel(), GroupBox2), "Label4");
+    // The two code edits stand one above the other.
+    const int shortWidth = std::max(Label2->sizeHint().width(), Label4->sizeHint().width());
+    Label2->setFixedWidth(shortWidth);
+    Label4->setFixedWidth(shortWidth);
     Button_DAC_read = Named(new QPushButton(text::DacRead(), GroupBox2), "Button_DAC_read");
     Button_DAC_write = Named(new QPushButton(text::DacWrite(), GroupBox2), "Button_DAC_write");
 

@@ -14,6 +14,8 @@ namespace {
 constexpr int ThumbWidth = 11;
 constexpr int TickSpace = 8;
 constexpr int ChannelHeight = 6;
+// Room at both ends, so that a scale label centred under the first or last tick fits.
+constexpr int EdgePad = 12;
 
 // The thumb's size as the track bar draws it, so that clicks and drags find the thumb where it is.
 class TrackBarStyle : public QProxyStyle {
@@ -41,7 +43,7 @@ public:
     {
         if (control == CC_Slider && (sub == SC_SliderHandle || sub == SC_SliderGroove)) {
             const auto *slider = static_cast<const QStyleOptionSlider *>(option);
-            const QRect r = slider->rect;
+            const QRect r = slider->rect.adjusted(EdgePad, 0, -EdgePad, 0);
             const int top = r.top() + 2;
             if (sub == SC_SliderGroove)
                 return QRect(r.left(), top, r.width(), thumbLength_);
