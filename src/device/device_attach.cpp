@@ -16,6 +16,9 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include <memory>
+#include <optional>
+
 namespace orv {
 
 void AttachDeviceDialogs(TransactionEngine &engine, SetupPage &setupPage, TPodtvergdenie &confirmation,
@@ -26,8 +29,13 @@ void AttachDeviceDialogs(TransactionEngine &engine, SetupPage &setupPage, TPodtv
             QMessageBox::critical(QApplication::activeModalWidget(), QApplication::applicationDisplayName(), text);
         };
     }
+    // The request a dialog button sent last, for a repeated attempt.
+    auto lastDialogRequest = std::make_shared<std::optional<Request>>();
     DialogLink link;
-    link.send = [&engine](const Request &r) { engine.StartDialogExchange(r.command, r.ByteCount(), r.data.data()); };
+    link.send = [&engine, lastDialogRequest](const Request &r) {
+        *lastDialogRequest = r;
+        engine.StartDialogExchange(r.command, r.ByteCount(), r.data.data());
+    };
     link.message = messageSink;
     dialogs.signalDevice->SetLink(link);
     dialogs.currentOutput->SetLink(link);
@@ -44,13 +52,20 @@ void AttachDeviceDialogs(TransactionEngine &engine, SetupPage &setupPage, TPodtv
     SetupPlugins &plugins = setupPage.Plugins();
     TransactionEngine *e = &engine;
     TPodtvergdenie *ask = &confirmation;
-    plugins.menuItems[9] = [e, d = dialogs.signalDevice] { OpenDialogItem(*e, [d] { d->Open(); }); };
+    const auto dialogItem = [e, lastDialogRequest](auto *dialog) -> std::function<void()> {
+        return [e, lastDialogRequest, dialog] {
+            if (!dialog->isVisible())
+                lastDialogRequest->reset();
+            OpenDialogItem(*e, dialog->isVisible(), [dialog] { dialog->Open(); }, *lastDialogRequest);
+        };
+    };
+    plugins.menuItems[9] = dialogItem(dialogs.signalDevice);
     plugins.menuItems[10] = [e, d = dialogs.pressureUnit] { ChoosePressureUnit(*e, *d); };
-    plugins.menuItems[11] = [e, d = dialogs.currentOutput] { OpenDialogItem(*e, [d] { d->Open(); }); };
+    plugins.menuItems[11] = dialogItem(dialogs.currentOutput);
     plugins.menuItems[12] = [e, ask] { ConfirmAndLoad(*e, *ask, BuildSaveParameters()); };
-    plugins.menuItems[13] = [e, d = dialogs.deviceInfo] { OpenDialogItem(*e, [d] { d->Open(); }); };
-    plugins.menuItems[14] = [e, d = dialogs.subRange] { OpenDialogItem(*e, [d] { d->Open(); }); };
-    plugins.menuItems[15] = [e, d = dialogs.responseDelay] { OpenDialogItem(*e, [d] { d->Open(); }); };
+    plugins.menuItems[13] = dialogItem(dialogs.deviceInfo);
+    plugins.menuItems[14] = dialogItem(dialogs.subRange);
+    plugins.menuItems[15] = dialogItem(dialogs.responseDelay);
     plugins.menuItems[16] = [e, ask] { ConfirmAndLoad(*e, *ask, BuildRestoreSettings()); };
     plugins.menuItems[17] = [e, ask] { ConfirmAndLoad(*e, *ask, BuildRestart()); };
 

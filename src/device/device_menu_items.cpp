@@ -39,10 +39,18 @@ void ChoosePressureUnit(TransactionEngine &engine, TUkaz_Ed_Davl &dialog)
         engine.SendSuppressed = true;
 }
 
-void OpenDialogItem(TransactionEngine &engine, const std::function<void()> &openDialog)
+void OpenDialogItem(TransactionEngine &engine, bool dialogShown, const std::function<void()> &openDialog,
+                    const std::optional<Request> &lastDialogRequest)
 {
     engine.SendSuppressed = true;
-    openDialog();
+    if (!dialogShown) {
+        openDialog();
+        return;
+    }
+    if (lastDialogRequest) {
+        const Request &r = *lastDialogRequest;
+        engine.StartDialogExchange(r.command, r.ByteCount(), r.data.data());
+    }
 }
 
 } // namespace orv

@@ -5,6 +5,7 @@
 #include "setup/request.h"
 
 #include <functional>
+#include <optional>
 
 namespace orv {
 
@@ -24,6 +25,10 @@ void ConfirmAndLoad(TransactionEngine &engine, TPodtvergdenie &confirmation, con
 void ChoosePressureUnit(TransactionEngine &engine, TUkaz_Ed_Davl &dialog);
 
 // Items 9, 11, 13, 14, 15: the dialog sends its own requests; the Start button sends nothing.
-void OpenDialogItem(TransactionEngine &engine, const std::function<void()> &openDialog);
+// While the dialog is already on the screen, the item runs again only because a request of one of
+// its buttons went unanswered and attempts are left: that request goes again, and no second loop
+// of the same dialog starts.
+void OpenDialogItem(TransactionEngine &engine, bool dialogShown, const std::function<void()> &openDialog,
+                    const std::optional<Request> &lastDialogRequest);
 
 } // namespace orv

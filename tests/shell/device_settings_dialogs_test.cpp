@@ -55,6 +55,36 @@ TEST(DeviceSettingsDialogs, DeviceInformationStaysUntilItsExitButton)
     EXPECT_EQ(d->Edit2->text(), U("2010"));
 }
 
+TEST(DeviceSettingsDialogs, AnUnansweredDialogRequestGoesAgainWhileAttemptsAreLeft)
+{
+    DeviceProgram p;
+    ASSERT_TRUE(p.connected);
+    TZavod_Parametrs *d = p.windows->Zavod_Parametrs;
+    // Two attempts, and the Start button's repetition of the item that is running.
+    p.Engine().Hooks().attemptLimit = [] { return 2; };
+    p.Engine().Hooks().setupRepeat = [&] { p.RunItem(13); };
+    sim::FaultSpec silence;
+    silence.kind = sim::FaultKind::Silence;
+    p.simulator->setFault(0, silence);
+    DialogScript script(d,
+                        {[&] { Click(d->Button_Read); },
+                         [&] {
+                             EXPECT_TRUE(testsupport::WaitUntil([&] {
+                                 return p.simulator->requests().size() == 2 && !p.Engine().Timer3()->isActive();
+                             }));
+                             Click(d->Button_Vixod);
+                         }},
+                        [d] { d->DeviceInfoExitFlag = true; d->reject(); });
+    p.RunItem(13);
+    EXPECT_EQ(script.Showings(), 2) << "no second loop of the same dialog";
+    const auto sent = p.simulator->requests().entries();
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(sent[0].bytes, sent[1].bytes);
+    EXPECT_EQ(sent[1].command, 174);
+    EXPECT_EQ(p.Engine().RetryCounter, 1);
+    EXPECT_FALSE(d->isVisible());
+}
+
 TEST(DeviceSettingsDialogs, SignallingDeviceInBothRepresentations)
 {
     DeviceProgram p;
