@@ -59,9 +59,10 @@ QHBoxLayout *RangeLine(QWidget *group, const char *fromName, const char *toName,
 {
     auto *line = new QHBoxLayout;
     line->setSpacing(6);
-    line->addWidget(Named(new QLabel(text::RangeFrom(), group), fromName));
+    // The edits carry accessible names of their own; the short words in front are their buddies.
+    line->addWidget(LabelFor(Named(new QLabel(text::RangeFrom(), group), fromName), lower));
     line->addWidget(lower);
-    line->addWidget(Named(new QLabel(text::RangeTo(), group), toName));
+    line->addWidget(LabelFor(Named(new QLabel(text::RangeTo(), group), toName), upper));
     line->addWidget(upper);
     line->addWidget(Named(new QLabel(text::RangeClose(), group), closeName));
     line->addSpacing(6);

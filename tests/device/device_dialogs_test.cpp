@@ -89,6 +89,8 @@ TEST(DeviceDialogs, EveryControlCarriesItsNameForAssistiveTechnology)
     EXPECT_EQ(signal.Label5->buddy(), signal.Znachen_Gisteresis);
     EXPECT_EQ(tok.Label3->buddy(), tok.Edit2);
     EXPECT_EQ(sub.Label9->buddy(), sub.Edit_Koeff_Osndiap);
+    EXPECT_EQ(sub.findChild<QLabel *>(QStringLiteral("Label5"))->buddy(), sub.Edit_Poddiap_Pmax);
+    EXPECT_EQ(sub.Edit_Poddiap_Pmax->accessibleName(), QString::fromUtf8("Верхний предел поддиапазона"));
     EXPECT_EQ(unit.Label1->buddy(), unit.Ed_Davlen);
 }
 
