@@ -1,7 +1,9 @@
 #pragma once
-// Choice of the pressure unit (command 178).
+// "Указание единиц измерений": the pressure unit menu item 10 sends with command 178.
 #include <QDialog>
 
+class QComboBox;
+class QLabel;
 class QPushButton;
 
 namespace orv {
@@ -11,8 +13,14 @@ class TUkaz_Ed_Davl : public QDialog {
 public:
     explicit TUkaz_Ed_Davl(QWidget *parent = nullptr);
 
+    // Shows the dialog once; true for the OK button, false for "Отмена" (or Esc). The combo box
+    // keeps the choice for the next time.
+    bool Ask();
+
+    QLabel *Label1 = nullptr;
+    QComboBox *Ed_Davlen = nullptr;
+    QPushButton *Button_Ed_Davlenie = nullptr;
     QPushButton *BitBtn1 = nullptr;
-    QPushButton *BitBtn2 = nullptr;
 };
 
 } // namespace orv

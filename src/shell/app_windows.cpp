@@ -1,6 +1,7 @@
 #include "shell/app_windows.h"
 
 #include "device/current_output_dialog.h"
+#include "device/device_attach.h"
 #include "device/device_info_dialog.h"
 #include "device/pressure_unit_dialog.h"
 #include "device/response_delay_dialog.h"
@@ -66,6 +67,10 @@ std::unique_ptr<AppWindows> CreateAppWindows(const MainWindowOptions &options)
     w->Time_Intervals->SetPictureDialog(w->Ris_Interf);
     if (!options.settingsPath.isEmpty())
         w->Time_Intervals->SetSettingsPath(options.settingsPath);
+    AttachDeviceDialogs(*w->Form1->Engine, *w->Form1->TabSheet1, *w->Podtvergdenie,
+                        {w->Sign_Ustr, w->Ukaz_Ed_Davl, w->Ukaz_Tok, w->Zavod_Parametrs, w->PodDiapazon,
+                         w->Time_Delay_Pribor},
+                        options.messageSink);
     return w;
 }
 

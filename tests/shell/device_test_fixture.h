@@ -1,0 +1,92 @@
+#pragma once
+// The whole program with the simulator, for the device dialogs: runs setup-menu items 9..17 the
+// way the setup page's Start button does, delivers scripted answers where the simulated gauge
+// cannot give the bytes a test needs, and reads the result table.
+#include "device/dialog_script.h"
+#include "link/transaction_engine.h"
+#include "setup/setup_page.h"
+#include "shell/program_fixture.h"
+#include "support/modal.h"
+
+#include <QTableWidget>
+#include <QTableWidgetItem>
+
+#include <algorithm>
+#include <vector>
+
+namespace testsupport {
+
+struct DeviceProgram : ProgramFixture {
+    explicit DeviceProgram(const std::vector<std::uint8_t> &addresses = {0}, int responseWaitMs = 120)
+    {
+        connected = ConnectSimulator(addresses, responseWaitMs);
+        ShowPage(0);
+        // Until the setup page answers the engine's hooks itself, the parts these tests rely on:
+        // the row an answer ends with, and the lamps of a failed exchange.
+        orv::ExchangeHooks &hooks = Engine().Hooks();
+        if (!hooks.setupAnswerTail)
+            hooks.setupAnswerTail = [this](const orv::ResponseView &) {
+                Page().StringGrid1->setRowCount(Page().StringGrid1->rowCount() + 1);
+                ++Page().ResultRow;
+            };
+        if (!hooks.setupFailureMarks)
+            hooks.setupFailureMarks = [this] {
+                if (Page().Plugins().exchangeFailed)
+                    Page().Plugins().exchangeFailed();
+            };
+    }
+
+    orv::SetupPage &Page() const { return *form1->TabSheet1; }
+
+    // What the Start button does for an item of 9..17: setup mode, fresh buffers, the address,
+    // the item in place of a builder, and the send unless the item suppressed it.
+    void RunItem(int item, std::uint8_t address = 0)
+    {
+        orv::TransactionEngine &e = Engine();
+        e.ExchangeMode = orv::SetupExchange;
+        e.ClearReceiveBuffer();
+        e.RequestFrame.fill(0);
+        e.PollingAddress = address;
+        e.SendSuppressed = false;
+        Page().Plugins().menuItems[static_cast<std::size_t>(item)]();
+        if (!e.SendSuppressed)
+            e.StartSetupExchange();
+    }
+
+    // An answer as if it had arrived on the line, evaluated as the response timer would.
+    void Deliver(const std::vector<std::uint8_t> &frame)
+    {
+        orv::TransactionEngine &e = Engine();
+        e.Timer3()->stop();
+        e.ExchangeMode = orv::SetupExchange;
+        e.ClearReceiveBuffer();
+        std::copy(frame.begin(), frame.end(), e.ResponseBuffer.begin() + 1);
+        e.ReceivedCount = static_cast<int>(frame.size());
+        e.Soobchenie(e.Timer3());
+    }
+
+    // Waits until the simulator has heard `count` requests and the exchange of the last one is over.
+    bool WaitForExchanges(std::size_t count, int timeoutMs = 3000)
+    {
+        return WaitUntil([&] { return simulator->requests().size() >= count && !Engine().Timer3()->isActive(); },
+                         timeoutMs);
+    }
+
+    std::vector<std::uint8_t> LastFrame() const
+    {
+        const auto entries = simulator->requests().entries();
+        return entries.empty() ? std::vector<std::uint8_t>{} : entries.back().bytes;
+    }
+
+    QString Cell(int row, int column) const
+    {
+        const QTableWidgetItem *item = Page().StringGrid1->item(row, column);
+        return item ? item->text() : QString();
+    }
+    QString Parameter(int row) const { return Cell(row, 3); }
+    QString Value(int row) const { return Cell(row, 4); }
+
+    bool connected = false;
+};
+
+} // namespace testsupport
