@@ -77,8 +77,11 @@ SetupPage::SetupPage(QWidget *parent) : QWidget(parent)
     SetTraceLogLimit(TraceLogLines, TraceTrimLines);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
 
-    StringGrid1 = Named(new QTableWidget(1, 6, this), "StringGrid1", QStringLiteral("Результаты команд"));
+    // Row 0 stands for the header row and stays hidden (the table's own header shows the titles),
+    // so a row's number is the result row's own number everywhere: ResultRow starts at 1.
+    StringGrid1 = Named(new QTableWidget(2, 6, this), "StringGrid1", QStringLiteral("Результаты команд"));
     StringGrid1->setHorizontalHeaderLabels(ResultHeaders);
+    StringGrid1->setRowHidden(0, true);
     StringGrid1->verticalHeader()->setVisible(false);
     StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -143,10 +146,9 @@ void SetupPage::SetTraceLogLimit(int lines, int trimLines)
     traceTrim_ = std::max(0, trimLines);
 }
 
-// Widget row = result row - 1: the header row is the table's own header.
 int SetupPage::RowCount() const
 {
-    return StringGrid1->rowCount() + 1;
+    return StringGrid1->rowCount();
 }
 
 QString SetupPage::CellText(int row, int column) const
@@ -155,7 +157,7 @@ QString SetupPage::CellText(int row, int column) const
         const QTableWidgetItem *header = StringGrid1->horizontalHeaderItem(column);
         return header ? header->text() : QString();
     }
-    const QTableWidgetItem *item = StringGrid1->item(row - 1, column);
+    const QTableWidgetItem *item = StringGrid1->item(row, column);
     return item ? item->text() : QString();
 }
 
@@ -163,12 +165,12 @@ void SetupPage::SetCell(int row, int column, const QString &text)
 {
     if (row < 1)
         return;
-    if (row > StringGrid1->rowCount())
-        StringGrid1->setRowCount(row);
-    QTableWidgetItem *item = StringGrid1->item(row - 1, column);
+    if (row >= StringGrid1->rowCount())
+        StringGrid1->setRowCount(row + 1);
+    QTableWidgetItem *item = StringGrid1->item(row, column);
     if (!item) {
         item = new QTableWidgetItem;
-        StringGrid1->setItem(row - 1, column, item);
+        StringGrid1->setItem(row, column, item);
     }
     item->setText(text);
     item->setToolTip(text);

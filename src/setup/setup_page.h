@@ -42,8 +42,8 @@ public:
     std::function<void()> ResetSlotAttempts;
 
     // --- the result table ---
-    // Rows are numbered with the header as row 0, so the first result row is row 1, and the
-    // count includes the header (two rows when the page is created).
+    // Rows are numbered with the header as row 0 (in StringGrid1 a hidden row), so the first
+    // result row is row 1, and the count includes it (two rows when the page is created).
     // The row the next answer fills.
     int ResultRow = 1;
     int RowCount() const;
