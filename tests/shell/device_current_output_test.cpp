@@ -122,20 +122,24 @@ TEST(DeviceCurrentOutput, FixedCurrentButtonsAndTheirLamps)
                          [&] {
                              EXPECT_TRUE(p.WaitForExchanges(1));
                              EXPECT_EQ(p.simulator->requests().entries().back().data, (Bytes{0x40, 0xA0, 0x00, 0x00}));
-                             // An answer that does not agree with the marked button changes nothing.
-                             answer40(-1.0f);
-                             EXPECT_TRUE(d->Marks.dacMax);
-                             EXPECT_EQ(lamps(), (std::vector<QColor>{silver, silver, silver}));
-                             answer40(5.0f);
+                             // The gauge confirms 5 mA: the setup page's decoder clears the mark and
+                             // lights the DacMax lamp.
+                             EXPECT_TRUE(testsupport::WaitUntil([&] { return !p.Engine().Timer3()->isActive(); }));
                              EXPECT_EQ(d->Marks, FixedCurrentMarks{});
                              EXPECT_EQ(lamps(), (std::vector<QColor>{silver, lime, silver}));
+                             // An answer that does not agree with the marked button changes nothing.
+                             d->Marks = MarksAfterPress(FixedCurrentButton::DacMax);
+                             answer40(-1.0f);
+                             EXPECT_TRUE(d->Marks.dacMax);
+                             EXPECT_EQ(lamps(), (std::vector<QColor>{silver, lime, silver}));
+                             d->Marks = FixedCurrentMarks{};
                              Click(d->VIKL_Regim);
                          },
                          [&] {
                              EXPECT_TRUE(p.WaitForExchanges(2));
                              EXPECT_EQ(p.simulator->requests().entries().back().data, (Bytes{0xBF, 0x80, 0x00, 0x00}));
-                             EXPECT_TRUE(d->Marks.off);
-                             answer40(-1.0f);
+                             EXPECT_TRUE(testsupport::WaitUntil([&] { return !p.Engine().Timer3()->isActive(); }));
+                             EXPECT_EQ(d->Marks, FixedCurrentMarks{});
                              EXPECT_EQ(lamps(), (std::vector<QColor>{silver, silver, lime}));
                              // The gauge goes quiet: the marked button's lamp turns red.
                              sim::FaultSpec silence;
