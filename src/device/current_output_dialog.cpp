@@ -4,7 +4,7 @@
 #include "device/device_texts.h"
 #include "device/dialog_texts.h"
 #include "device/lamp.h"
-#include "device/up_down.h"
+#include "setup/up_down_buttons.h"
 #include "link/widget_names.h"
 #include "setup/display_colours.h"
 
@@ -57,9 +57,9 @@ TUkaz_Tok::TUkaz_Tok(QWidget *parent) : QDialog(parent)
     };
     Edit1 = codeEdit(text::DacLowerDefault(), "Edit1");
     Edit2 = codeEdit(text::DacUpperDefault(), "Edit2");
-    UpDownMin = Named(new UpDown(Edit1, DacCodeMinimum, DacCodeMaximum, Edit1->text().toInt(), GroupBox2), "UpDownMin",
+    UpDownMin = Named(new UpDownButtons(Edit1, DacCodeMinimum, DacCodeMaximum, Edit1->text().toInt(), GroupBox2), "UpDownMin",
                       QStringLiteral("DacMin: больше или меньше"));
-    UpDownMax = Named(new UpDown(Edit2, DacCodeMinimum, DacCodeMaximum, Edit2->text().toInt(), GroupBox2), "UpDownMax",
+    UpDownMax = Named(new UpDownButtons(Edit2, DacCodeMinimum, DacCodeMaximum, Edit2->text().toInt(), GroupBox2), "UpDownMax",
                       QStringLiteral("DacMax: больше или меньше"));
     Label1 = LabelFor(Named(new QLabel(text::DacLowerLabel(), GroupBox2), "Label1"), Edit1);
     Label3 = LabelFor(Named(new QLabel(text::DacUpperLabel(), GroupBox2), "Label3"), Edit2);
@@ -72,7 +72,7 @@ TUkaz_Tok::TUkaz_Tok(QWidget *parent) : QDialog(parent)
     Button_DAC_read = Named(new QPushButton(text::DacRead(), GroupBox2), "Button_DAC_read");
     Button_DAC_write = Named(new QPushButton(text::DacWrite(), GroupBox2), "Button_DAC_write");
 
-    const auto codeRow = [](QLabel *shortLabel, QLineEdit *edit, UpDown *upDown) {
+    const auto codeRow = [](QLabel *shortLabel, QLineEdit *edit, UpDownButtons *upDown) {
         auto *row = new QHBoxLayout;
         row->setSpacing(4);
         row->addWidget(shortLabel);

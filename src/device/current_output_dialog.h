@@ -16,7 +16,7 @@ class QPushButton;
 namespace orv {
 
 class Lamp;
-class UpDown;
+class UpDownButtons;
 
 class TUkaz_Tok : public QDialog {
     Q_OBJECT
@@ -54,11 +54,11 @@ public:
     QLabel *Label1 = nullptr;
     QLabel *Label2 = nullptr;   // "DacMin"
     QLineEdit *Edit1 = nullptr;
-    UpDown *UpDownMin = nullptr;
+    UpDownButtons *UpDownMin = nullptr;
     QLabel *Label3 = nullptr;
     QLabel *Label4 = nullptr;   // "DacMax"
     QLineEdit *Edit2 = nullptr;
-    UpDown *UpDownMax = nullptr;
+    UpDownButtons *UpDownMax = nullptr;
     QPushButton *Button_DAC_read = nullptr;
     QPushButton *Button_DAC_write = nullptr;
     QGroupBox *GroupBox4 = nullptr;

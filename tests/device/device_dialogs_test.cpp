@@ -11,7 +11,7 @@
 #include "device/signal_device_dialog.h"
 #include "device/sub_range_dialog.h"
 #include "device/track_bar.h"
-#include "device/up_down.h"
+#include "setup/up_down_buttons.h"
 #include "setup/answer_frame.h"
 #include "setup/display_colours.h"
 #include "setup/pressure_units.h"
@@ -78,7 +78,7 @@ TEST(DeviceDialogs, EveryControlCarriesItsNameForAssistiveTechnology)
             EXPECT_EQ(w->accessibleDescription(), w->objectName()) << dialog->objectName().toStdString();
             // Controls without a text of their own are named for the reader.
             if (qobject_cast<QLineEdit *>(w) || qobject_cast<QComboBox *>(w) || qobject_cast<Lamp *>(w) ||
-                qobject_cast<QSlider *>(w) || qobject_cast<UpDown *>(w)) {
+                qobject_cast<QSlider *>(w) || qobject_cast<UpDownButtons *>(w)) {
                 EXPECT_FALSE(w->accessibleName().isEmpty()) << w->objectName().toStdString();
             }
         }
@@ -298,7 +298,7 @@ TEST(DeviceDialogs, DacCodeArrowsStepWithinTheirRange)
                  {"50", true, "51"},     {"50", false, "49"},    {"abc", true, "50"}};
     for (const auto &c : cases) {
         d.Edit1->setText(U(c.typed));
-        QTest::mouseClick(c.up ? d.UpDownMin->Up : d.UpDownMin->Down, Qt::LeftButton);
+        QTest::mouseClick(c.up ? d.UpDownMin->UpButton : d.UpDownMin->DownButton, Qt::LeftButton);
         EXPECT_EQ(d.Edit1->text(), U(c.shown)) << c.typed;
     }
     d.Edit2->setText(U("100"));

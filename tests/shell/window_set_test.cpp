@@ -65,7 +65,7 @@ bool IsInternalPart(const QWidget *w)
     for (const QWidget *p = w->parentWidget(); p; p = p->parentWidget())
         if (qobject_cast<const QComboBox *>(p) || qobject_cast<const QAbstractSpinBox *>(p) ||
             qobject_cast<const QAbstractScrollArea *>(p) || qobject_cast<const QTabBar *>(p) ||
-            QLatin1String(p->metaObject()->className()) == QLatin1String("orv::UpDown"))
+            QLatin1String(p->metaObject()->className()) == QLatin1String("orv::UpDownButtons"))
             return true;
     return w->objectName().startsWith(QLatin1String("qt_"));
 }
