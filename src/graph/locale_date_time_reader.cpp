@@ -1,22 +1,12 @@
 #include "locale_date_time_reader.h"
 
+#include "link/value_text.h"
+
 #include <QDate>
 #include <QRegularExpression>
 #include <QTime>
 
 namespace orv {
-
-QString LongTimeFormatWithoutZone(const QLocale &locale)
-{
-    QString format = locale.timeFormat(QLocale::LongFormat);
-    // Qt's long format names the time zone ("t" .. "tttt"); the data files never carry one.
-    static const QRegularExpression zone(QStringLiteral("\\s*t+\\s*"));
-    format.replace(zone, QStringLiteral(" "));
-    format = format.trimmed();
-    if (format.isEmpty())
-        format = QStringLiteral("HH:mm:ss");
-    return format;
-}
 
 LocaleDateTimeReader::LocaleDateTimeReader(const QLocale &locale)
     : locale_(locale),

@@ -55,7 +55,4 @@ private:
     qint64 lastDay_ = 0;
 };
 
-// The locale's long time format with any time-zone part removed.
-QString LongTimeFormatWithoutZone(const QLocale &locale);
-
 } // namespace orv

@@ -300,11 +300,9 @@ QString PadMilliseconds(int v)
     return QString::number(v);
 }
 
-namespace {
-
-QString LongTimeFormatWithoutZone()
+QString LongTimeFormatWithoutZone(const QLocale &locale)
 {
-    QString format = QLocale().timeFormat(QLocale::LongFormat);
+    QString format = locale.timeFormat(QLocale::LongFormat);
     // Qt's long format names the time zone ("t", "tt", "ttt", "tttt"); the program's time stamps
     // never carry one.
     static const QRegularExpression zone(QStringLiteral("\\s*t+\\s*"));
@@ -315,11 +313,9 @@ QString LongTimeFormatWithoutZone()
     return format;
 }
 
-} // namespace
-
 QString LongTimeText(const QTime &time)
 {
-    return QLocale().toString(time, LongTimeFormatWithoutZone());
+    return QLocale().toString(time, LongTimeFormatWithoutZone(QLocale()));
 }
 
 QString ShortDateText(const QDate &date)

@@ -5,6 +5,7 @@
 #include <QTime>
 #include <QDate>
 #include <QDateTime>
+#include <QLocale>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -40,6 +41,10 @@ QString GeneralNumberText(const QString &fixedText);
 
 // Milliseconds as three digits with leading zeros.
 QString PadMilliseconds(int milliseconds);
+
+// The locale's long time format without its time-zone part ("HH:mm:ss"): the format of every
+// time stamp the program writes and of those the graph window reads back.
+QString LongTimeFormatWithoutZone(const QLocale &locale);
 
 // The locale's long time format without any time-zone part ("14:05:09"), and its short date.
 QString LongTimeText(const QTime &time);
