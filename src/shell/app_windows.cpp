@@ -6,7 +6,9 @@
 #include "device/response_delay_dialog.h"
 #include "device/signal_device_dialog.h"
 #include "device/sub_range_dialog.h"
+#include "link/serial_port.h"
 #include "link/time_intervals_dialog.h"
+#include "registration/attach_registration.h"
 #include "registration/overwrite_prompt.h"
 #include "setup/address_dialog.h"
 #include "setup/averaging_dialog.h"
@@ -54,6 +56,8 @@ std::unique_ptr<AppWindows> CreateAppWindows(const MainWindowOptions &options)
     w->Podtvergdenie->SendSuppressed = &w->Form1->Engine->SendSuppressed;
     w->Form5->SendSuppressed = &w->Form1->Engine->SendSuppressed;
     w->Time_Intervals->SetPictureDialog(w->Ris_Interf);
+    AttachRegistrationPage(*w->Form1->TabSheet2, *w->Form1->Engine, *w->Form1->VaComm1, w->Form1->Settings,
+                           *w->Form5, *w->Perezap_File, *w->Form1->TabSheet1, options.messageSink);
     if (!options.settingsPath.isEmpty())
         w->Time_Intervals->SetSettingsPath(options.settingsPath);
     return w;
