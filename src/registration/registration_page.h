@@ -88,6 +88,9 @@ public:
     std::array<std::uint8_t, DeviceSlotCount> SlotStatus{};
     std::array<std::uint8_t, DeviceSlotCount> SlotAttemptCount{};
     int NextSlotIndex = 1;
+    // Length of Timer1's tick, the "second" of the period. Always 1000 in the program; the
+    // long-run benchmarks shorten it to fit hours of polling into minutes.
+    int TickIntervalMs = 1000;
     int PeriodCountdown = 0;
     bool OverwriteConfirmed = false;
     bool NoFileOpen = true;

@@ -105,7 +105,7 @@ void RegistrationPage::Button2Click()
         RefreshStatusLamps();
         SetSlotControlsEnabled(false);
         Timer1->stop();
-        Timer1->setInterval(1000);
+        Timer1->setInterval(TickIntervalMs);
         ProgressBar1->setMaximum(10000);
         ProgressBar1->setValue(10000);
         PeriodCountdown = 0;
