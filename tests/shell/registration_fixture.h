@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -110,6 +111,13 @@ public:
 private:
     QTimer poll_;
 };
+
+inline sim::FaultSpec Fault(sim::FaultKind kind)
+{
+    sim::FaultSpec spec;
+    spec.kind = kind;
+    return spec;
+}
 
 inline const QColor Silver(0xC0, 0xC0, 0xC0);
 inline const QColor Green(0x00, 0x80, 0x00);
