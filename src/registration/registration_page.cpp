@@ -23,13 +23,18 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace orv {
 
 namespace {
 
 constexpr int GridDataRows = 254;   // rows 1..254 under the header row
 constexpr int GridColumns = 6;
+// Column widths for an 8-point MS Sans Serif, whose characters are 5 pixels wide on average;
+// a wider font widens the columns in proportion, so that the time stamp and the values fit.
 constexpr int ColumnWidths[GridColumns] = {46, 65, 151, 221, 86, 139};
+constexpr double DesignCharWidth = 5.0;
 constexpr int PeriodMaximum = 10000;
 constexpr int PeriodTicks = 500;
 constexpr int BarMaximum = 10000;
@@ -68,8 +73,9 @@ RegistrationPage::RegistrationPage(QWidget *parent) : QWidget(parent)
     StringGrid2->verticalHeader()->setDefaultSectionSize(StringGrid2->fontMetrics().height() + 6);
     StringGrid2->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     StringGrid2->horizontalHeader()->setHighlightSections(false);
+    const double scale = std::max(1.0, StringGrid2->fontMetrics().averageCharWidth() / DesignCharWidth);
     for (int c = 0; c < GridColumns; ++c)
-        StringGrid2->setColumnWidth(c, ColumnWidths[c]);
+        StringGrid2->setColumnWidth(c, qRound(ColumnWidths[c] * scale));
 
     auto *layout = new QHBoxLayout(this);
     layout->addWidget(BuildControls(), 0);

@@ -68,7 +68,13 @@ TEST(RegistrationResults, CommandThreeFillsOneBlockOfFiveRowsPerTickedSlot)
     for (int k : {1, 2, 4, 5, 6, 7, 9, 10})
         EXPECT_EQ(f.Lamp(k), Silver) << k;
     EXPECT_EQ(f.page->StringGrid2->rowCount() + 1, 255) << "254 data rows under the header";
-    EXPECT_EQ(f.page->StringGrid2->columnWidth(3), 221);
+    // The columns keep their proportions (46, 65, 151, 221, 86, 139) and show the texts whole.
+    QTableWidget *grid = f.page->StringGrid2;
+    const int design[] = {46, 65, 151, 221, 86, 139};
+    for (int c = 1; c < 6; ++c)
+        EXPECT_NEAR(double(grid->columnWidth(c)) / grid->columnWidth(0), double(design[c]) / design[0], 0.05) << c;
+    EXPECT_GE(grid->columnWidth(5), grid->fontMetrics().horizontalAdvance(f.Cell(1, 5)) + 6);
+    EXPECT_GE(grid->columnWidth(4), grid->fontMetrics().horizontalAdvance(f.Cell(4, 4)) + 6);
 
     // The next Start empties the table and puts the lamps back to silver.
     f.simulator->setFault(80, Fault(sim::FaultKind::Silence));
