@@ -2,10 +2,12 @@
 // The page "Режим регистрации": up to ten gauges polled cyclically, one block of result rows
 // and one lamp per device slot, and on request one survey data file per slot.
 #include "link/response_view.h"
+#include "registration/poll_schedule.h"
 #include "registration/slot_selection.h"
 #include "registration/survey_files.h"
 
 #include <QColor>
+#include <QElapsedTimer>
 #include <QWidget>
 
 #include <array>
@@ -146,6 +148,8 @@ private:
     std::function<void(const QString &)> messageSink_;
     FileChooser fileChooser_;
     QString chosenFileName_;   // the name OpenDialogOpros holds
+    QElapsedTimer clock_;      // the time base of the poll schedule
+    PollSchedule schedule_;
     bool filesCreated_ = false;
     bool slotSelectionInvalid_ = true;
 };

@@ -167,6 +167,9 @@ void RegistrationPage::StartPollCycle()
     ProgressBar1->setValue(0);
     PeriodCountdown = TrackBar1->value() - 1;
     Timer31->setInterval(links_.settings ? links_.settings->NextTransmitTime : 300);
+    if (!clock_.isValid())
+        clock_.start();
+    schedule_.StartCycle(clock_.nsecsElapsed() / 1e6);
     PollNextSlot();
 }
 
@@ -195,7 +198,11 @@ void RegistrationPage::PollNextSlot()
     }
     PurgeLine(links_.port);
     engine->ClearReceiveBuffer();
-    Timer31->setInterval(links_.settings ? links_.settings->NextTransmitTime : 300);
+    // The next slot is polled one spacing after this poll's due time.
+    const int spacing = links_.settings ? links_.settings->NextTransmitTime : 300;
+    const int responseWait = links_.settings ? links_.settings->ResponseWaitTime : 280;
+    Timer31->setInterval(schedule_.NextInterval(clock_.isValid() ? clock_.nsecsElapsed() / 1e6 : 0.0, spacing,
+                                                responseWait));
     Timer31->start();
     engine->StartRegistrationExchange(k);
 }

@@ -1,4 +1,5 @@
 #include "registration/poll_countdown.h"
+#include "registration/poll_schedule.h"
 #include "registration/registration_texts.h"
 #include "registration/slot_selection.h"
 
@@ -181,4 +182,36 @@ TEST(PollCountdown, BarRoundsHalfToEven)
     EXPECT_EQ(CountdownBarPosition(2, 4000, 10000), 8);    // 7.5
     EXPECT_EQ(CountdownBarPosition(0, 1, 10000), 10000);
     EXPECT_EQ(CountdownBarPosition(0, 0, 10000), 0);
+}
+
+TEST(PollSchedule, PollsKeepToCycleStartPlusMultiplesOfTheSpacing)
+{
+    struct Case {
+        const char *what;
+        std::vector<double> sentAt;      // when each poll went out, ms after the cycle start
+        std::vector<int> intervals;      // what the spacing timer is set to after each
+    };
+    const std::vector<Case> cases = {
+        {"punctual", {0, 300, 600}, {300, 300, 300}},
+        // A late timer is made up for at the next poll, so lateness does not add up.
+        {"a little late each time", {0.4, 300.7, 600.6, 900.9}, {300, 299, 299, 299}},
+        {"early by a little", {0, 299.6}, {300, 300}},
+        // Held up beyond half the 20 ms gap: a new schedule from here, full spacing.
+        {"held up by a dialog", {0, 2750, 3050.5}, {300, 300, 300}},
+        {"10 ms late is still made up", {0, 310}, {300, 290}},
+        {"11 ms late is not", {0, 311}, {300, 300}},
+    };
+    for (const Case &c : cases) {
+        PollSchedule schedule;
+        schedule.StartCycle(0.0);
+        std::vector<int> intervals;
+        for (double t : c.sentAt)
+            intervals.push_back(schedule.NextInterval(t, 300, 280));
+        EXPECT_EQ(intervals, c.intervals) << c.what;
+    }
+    // Spacing not above the response wait: nothing is taken back.
+    PollSchedule tight;
+    tight.StartCycle(0.0);
+    EXPECT_EQ(tight.NextInterval(0.0, 100, 120), 100);
+    EXPECT_EQ(tight.NextInterval(101.0, 100, 120), 100);
 }
