@@ -5,13 +5,13 @@
 
 namespace orv {
 
-int PollSchedule::NextInterval(double nowMs, int spacingMs, int responseWaitMs)
+int PollSchedule::NextInterval(double nowMs, int spacingMs, int responseWaitMs, int leadMs)
 {
     const double allowance = std::max(0, spacingMs - responseWaitMs) / 2.0;
     if (std::abs(nowMs - dueMs_) > allowance)
         dueMs_ = nowMs;
     dueMs_ += spacingMs;
-    return std::max(0, static_cast<int>(std::lround(dueMs_ - nowMs)));
+    return std::max(0, static_cast<int>(std::lround(dueMs_ - nowMs - leadMs)));
 }
 
 } // namespace orv

@@ -5,6 +5,8 @@
 // therefore the spacing less the lateness of the poll going out now, as long as that lateness
 // is small: a poll held up for longer (a dialog, a slow port) starts a new schedule, so two polls
 // never come closer than the spacing allows.
+// A timer of the event loop fires up to a millisecond or so late; so the timer may be set a
+// little early (the lead) and the poll then waits out the rest to its due time.
 namespace orv {
 
 class PollSchedule {
@@ -12,9 +14,13 @@ public:
     // The cycle starts now; its first poll is due at once.
     void StartCycle(double nowMs) { dueMs_ = nowMs; }
 
-    // A poll goes out at nowMs: the interval until the next one is due, in whole milliseconds.
-    // At most half the gap between spacing and response wait is taken back from a late poll.
-    int NextInterval(double nowMs, int spacingMs, int responseWaitMs);
+    // How long until the poll about to go out is due (negative when it is late).
+    double MsUntilDue(double nowMs) const { return dueMs_ - nowMs; }
+
+    // A poll goes out at nowMs: the interval until the next one is due less the lead, in whole
+    // milliseconds. At most half the gap between spacing and response wait is taken back from a
+    // late poll.
+    int NextInterval(double nowMs, int spacingMs, int responseWaitMs, int leadMs = 0);
 
 private:
     double dueMs_ = 0.0;

@@ -23,9 +23,24 @@
 
 #include <algorithm>
 
+#include <time.h>
+
 namespace orv {
 
 namespace {
+
+// The spacing timer is set this much early; the poll waits out the rest to its due time.
+constexpr int SpacingTimerLeadMs = 2;
+
+void WaitUntilDue(double ms)
+{
+    if (ms <= 0.0 || ms > SpacingTimerLeadMs + 1)
+        return;
+    // A plain sleep of at most a few milliseconds: serving events here could start another poll.
+    const long ns = static_cast<long>(ms * 1e6);
+    timespec pause{0, ns};
+    nanosleep(&pause, nullptr);
+}
 
 void PurgeLine(PortOperations *port)
 {
@@ -188,6 +203,7 @@ void RegistrationPage::PollNextSlot()
         return;
     }
     const int k = *slot;
+    WaitUntilDue(schedule_.MsUntilDue(clock_.isValid() ? clock_.nsecsElapsed() / 1e6 : 0.0));
     engine->CurrentSlotIndex = static_cast<std::uint8_t>(k);
     NextSlotIndex = k + 1;
     engine->PollingAddress = Slots.Address(k);
@@ -202,7 +218,7 @@ void RegistrationPage::PollNextSlot()
     const int spacing = links_.settings ? links_.settings->NextTransmitTime : 300;
     const int responseWait = links_.settings ? links_.settings->ResponseWaitTime : 280;
     Timer31->setInterval(schedule_.NextInterval(clock_.isValid() ? clock_.nsecsElapsed() / 1e6 : 0.0, spacing,
-                                                responseWait));
+                                                responseWait, SpacingTimerLeadMs));
     Timer31->start();
     engine->StartRegistrationExchange(k);
 }

@@ -215,3 +215,15 @@ TEST(PollSchedule, PollsKeepToCycleStartPlusMultiplesOfTheSpacing)
     EXPECT_EQ(tight.NextInterval(0.0, 100, 120), 100);
     EXPECT_EQ(tight.NextInterval(101.0, 100, 120), 100);
 }
+
+TEST(PollSchedule, TimerSetEarlyByTheLeadAndThePollWaitsForItsTime)
+{
+    PollSchedule schedule;
+    schedule.StartCycle(1000.0);
+    EXPECT_DOUBLE_EQ(schedule.MsUntilDue(1000.0), 0.0);
+    EXPECT_EQ(schedule.NextInterval(1000.2, 300, 280, 2), 298);
+    // The timer fires 1.4 ms before the due time: the poll waits 1.4 ms more.
+    EXPECT_NEAR(schedule.MsUntilDue(1298.6), 1.4, 1e-9);
+    EXPECT_EQ(schedule.NextInterval(1300.1, 300, 280, 2), 298);
+    EXPECT_NEAR(schedule.MsUntilDue(1603.0), -3.0, 1e-9);
+}
