@@ -4,29 +4,9 @@
 #include "registration/registration_page.h"
 #include "setup/setup_page.h"
 
-#include <type_traits>
 #include <utility>
 
 namespace orv {
-
-namespace {
-
-// The setup page's Start resets the attempts of every slot through its ResetSlotAttempts
-// callback; a setup page without that member has nothing to connect.
-template <typename Page, typename = void>
-struct HasSlotAttemptReset : std::false_type {};
-template <typename Page>
-struct HasSlotAttemptReset<Page, std::void_t<decltype(std::declval<Page &>().ResetSlotAttempts)>>
-    : std::true_type {};
-
-template <typename Page>
-void ConnectSlotAttemptReset(Page &setupPage, RegistrationPage &page)
-{
-    if constexpr (HasSlotAttemptReset<Page>::value)
-        setupPage.ResetSlotAttempts = [&page] { page.ResetSlotAttempts(); };
-}
-
-} // namespace
 
 void AttachRegistrationPage(RegistrationPage &page, TransactionEngine &engine, PortOperations &port,
                             const LinkSettings &settings, TForm5 &variables, TPerezap_File &overwritePrompt,
