@@ -14,4 +14,9 @@ int PollSchedule::NextInterval(double nowMs, int spacingMs, int responseWaitMs, 
     return std::max(0, static_cast<int>(std::lround(dueMs_ - nowMs - leadMs)));
 }
 
+int PollSchedule::TimerLead(int spacingMs, int responseWaitMs)
+{
+    return std::clamp((spacingMs - responseWaitMs) / 2 - 1, 0, 4);
+}
+
 } // namespace orv

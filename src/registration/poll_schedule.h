@@ -5,7 +5,7 @@
 // therefore the spacing less the lateness of the poll going out now, as long as that lateness
 // is small: a poll held up for longer (a dialog, a slow port) starts a new schedule, so two polls
 // never come closer than the spacing allows.
-// A timer of the event loop fires up to a millisecond or so late; so the timer may be set a
+// A timer of the event loop fires one to two milliseconds late here; so the timer may be set a
 // little early (the lead) and the poll then waits out the rest to its due time.
 namespace orv {
 
@@ -21,6 +21,10 @@ public:
     // milliseconds. At most half the gap between spacing and response wait is taken back from a
     // late poll.
     int NextInterval(double nowMs, int spacingMs, int responseWaitMs, int leadMs = 0);
+
+    // How early the spacing timer is set: up to 4 ms, and always well inside the gap between
+    // spacing and response wait, so the previous exchange is evaluated before the next poll.
+    static int TimerLead(int spacingMs, int responseWaitMs);
 
 private:
     double dueMs_ = 0.0;

@@ -29,12 +29,11 @@ namespace orv {
 
 namespace {
 
-// The spacing timer is set this much early; the poll waits out the rest to its due time.
-constexpr int SpacingTimerLeadMs = 2;
-
-void WaitUntilDue(double ms)
+// The poll waits out the rest of the spacing timer's lead to its due time; a timer that fires
+// earlier than the lead allows is not waited for.
+void WaitUntilDue(double ms, int leadMs)
 {
-    if (ms <= 0.0 || ms > SpacingTimerLeadMs + 1)
+    if (ms <= 0.0 || ms > leadMs + 2)
         return;
     // A plain sleep of at most a few milliseconds: serving events here could start another poll.
     const long ns = static_cast<long>(ms * 1e6);
@@ -179,7 +178,8 @@ void RegistrationPage::StartPollCycle()
     Timer31->stop();
     SlotAttemptCount.fill(1);
     Label33->setText(SecondsText(0));
-    ProgressBar1->setValue(0);
+    // The bar goes to 0 as soon as the first poll is out (Timer1Timer): a progress bar repaints
+    // at once when its value changes, which would hold up the cycle's first request.
     PeriodCountdown = TrackBar1->value() - 1;
     Timer31->setInterval(links_.settings ? links_.settings->NextTransmitTime : 300);
     if (!clock_.isValid())
@@ -203,7 +203,10 @@ void RegistrationPage::PollNextSlot()
         return;
     }
     const int k = *slot;
-    WaitUntilDue(schedule_.MsUntilDue(clock_.isValid() ? clock_.nsecsElapsed() / 1e6 : 0.0));
+    const int spacing = links_.settings ? links_.settings->NextTransmitTime : 300;
+    const int responseWait = links_.settings ? links_.settings->ResponseWaitTime : 280;
+    const int lead = PollSchedule::TimerLead(spacing, responseWait);
+    WaitUntilDue(schedule_.MsUntilDue(clock_.isValid() ? clock_.nsecsElapsed() / 1e6 : 0.0), lead);
     engine->CurrentSlotIndex = static_cast<std::uint8_t>(k);
     NextSlotIndex = k + 1;
     engine->PollingAddress = Slots.Address(k);
@@ -215,10 +218,8 @@ void RegistrationPage::PollNextSlot()
     PurgeLine(links_.port);
     engine->ClearReceiveBuffer();
     // The next slot is polled one spacing after this poll's due time.
-    const int spacing = links_.settings ? links_.settings->NextTransmitTime : 300;
-    const int responseWait = links_.settings ? links_.settings->ResponseWaitTime : 280;
     Timer31->setInterval(schedule_.NextInterval(clock_.isValid() ? clock_.nsecsElapsed() / 1e6 : 0.0, spacing,
-                                                responseWait, SpacingTimerLeadMs));
+                                                responseWait, lead));
     Timer31->start();
     engine->StartRegistrationExchange(k);
 }

@@ -226,4 +226,10 @@ TEST(PollSchedule, TimerSetEarlyByTheLeadAndThePollWaitsForItsTime)
     EXPECT_NEAR(schedule.MsUntilDue(1298.6), 1.4, 1e-9);
     EXPECT_EQ(schedule.NextInterval(1300.1, 300, 280, 2), 298);
     EXPECT_NEAR(schedule.MsUntilDue(1603.0), -3.0, 1e-9);
+
+    EXPECT_EQ(PollSchedule::TimerLead(300, 280), 4);
+    EXPECT_EQ(PollSchedule::TimerLead(150, 120), 4);
+    EXPECT_EQ(PollSchedule::TimerLead(30, 25), 1);
+    EXPECT_EQ(PollSchedule::TimerLead(300, 300), 0);
+    EXPECT_EQ(PollSchedule::TimerLead(250, 280), 0);
 }
