@@ -114,9 +114,9 @@ private:
 
 inline sim::FaultSpec Fault(sim::FaultKind kind)
 {
-    sim::FaultSpec spec;
-    spec.kind = kind;
-    return spec;
+    sim::FaultSpec fault;
+    fault.kind = kind;
+    return fault;
 }
 
 inline const QColor Silver(0xC0, 0xC0, 0xC0);
