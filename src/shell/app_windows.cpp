@@ -10,7 +10,9 @@
 #include "graph/graph_window.h"
 #include "graph/wait_window.h"
 #include "link/time_intervals_dialog.h"
+#include "registration/attach_registration.h"
 #include "registration/overwrite_prompt.h"
+#include "registration/registration_page.h"
 #include "setup/address_dialog.h"
 #include "setup/averaging_dialog.h"
 #include "setup/confirmation_dialog.h"
@@ -65,8 +67,14 @@ std::unique_ptr<AppWindows> CreateAppWindows(const MainWindowOptions &options)
     AttachSetupPage(*w->Form1->TabSheet1, *w->Form1->Engine, *w->Form1->VaComm1,
                     SetupDialogs{w->Form3, w->Form5, w->Form6, w->Form9, w->Podtvergdenie}, options.messageSink);
     w->Time_Intervals->SetPictureDialog(w->Ris_Interf);
+    AttachRegistrationPage(*w->Form1->TabSheet2, *w->Form1->Engine, *w->Form1->VaComm1, w->Form1->Settings,
+                           *w->Form5, *w->Perezap_File, *w->Form1->TabSheet1, options.messageSink);
     if (!options.settingsPath.isEmpty())
         w->Time_Intervals->SetSettingsPath(options.settingsPath);
+    TGrafik *grafik = w->Grafik;
+    QObject::connect(w->Form1->TabSheet2, &RegistrationPage::graphRequested, grafik, [grafik] {
+        grafik->ShowUntilClosed();
+    });
     AttachDeviceDialogs(*w->Form1->Engine, *w->Form1->TabSheet1, *w->Podtvergdenie,
                         {w->Sign_Ustr, w->Ukaz_Ed_Davl, w->Ukaz_Tok, w->Zavod_Parametrs, w->PodDiapazon,
                          w->Time_Delay_Pribor},
