@@ -26,7 +26,8 @@ void AttachRegistrationPage(RegistrationPage &page, TransactionEngine &engine, P
         engine.SetRegistrationDecoder(command, [&page](const ResponseView &answer) { page.RegistrationAnswer(answer); });
     engine.Hooks().registrationTimeout = [&page](int slot) { page.RegistrationTimeout(slot); };
     engine.Hooks().refreshStatusLamps = [&page] { page.RefreshStatusLamps(); };
-    ConnectSlotAttemptReset(setupPage, page);
+    // The setup page's Start sets every slot's attempt number back to 1.
+    setupPage.ResetSlotAttempts = [&page] { page.ResetSlotAttempts(); };
 }
 
 } // namespace orv

@@ -5,8 +5,6 @@
 #include <QString>
 
 #include <functional>
-#include <type_traits>
-#include <utility>
 
 namespace orv {
 
@@ -17,26 +15,6 @@ class TForm5;
 class TPerezap_File;
 class TransactionEngine;
 struct LinkSettings;
-
-// The setup page's Start resets the attempts of every slot through its ResetSlotAttempts
-// callback (std::function<void()>); a setup page without that member has nothing to connect.
-template <typename Page, typename = void>
-struct HasSlotAttemptReset : std::false_type {};
-template <typename Page>
-struct HasSlotAttemptReset<Page, std::void_t<decltype(std::declval<Page &>().ResetSlotAttempts)>> : std::true_type {};
-
-template <typename Page, typename Registration>
-bool ConnectSlotAttemptReset(Page &setupPage, Registration &page)
-{
-    if constexpr (HasSlotAttemptReset<Page>::value) {
-        setupPage.ResetSlotAttempts = [&page] { page.ResetSlotAttempts(); };
-        return true;
-    } else {
-        (void)setupPage;
-        (void)page;
-        return false;
-    }
-}
 
 void AttachRegistrationPage(RegistrationPage &page, TransactionEngine &engine, PortOperations &port,
                             const LinkSettings &settings, TForm5 &variables, TPerezap_File &overwritePrompt,

@@ -1,6 +1,8 @@
 // The window set as a whole: all nineteen windows in the program's order, and every control
 // reachable by screen readers and UI automation.
 #include "program_fixture.h"
+#include "registration/registration_page.h"
+#include "setup/setup_page.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -113,4 +115,15 @@ TEST(WindowSet, EveryControlIsNamedForAssistiveTechnology)
         }
     }
     EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
+}
+
+TEST(WindowSet, SetupStartResetsTheRegistrationSlotAttempts)
+{
+    testsupport::ProgramFixture program;
+    orv::RegistrationPage *registration = program.form1->TabSheet2;
+    registration->SlotAttemptCount = {{3, 2, 1, 5, 1, 1, 1, 1, 1, 4}};
+    ASSERT_TRUE(program.form1->TabSheet1->ResetSlotAttempts);
+    program.form1->TabSheet1->ResetSlotAttempts();
+    for (std::uint8_t count : registration->SlotAttemptCount)
+        EXPECT_EQ(count, 1);
 }
