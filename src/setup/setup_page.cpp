@@ -18,6 +18,7 @@
 #include <QTableWidget>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -75,6 +76,11 @@ SetupPage::SetupPage(QWidget *parent) : QWidget(parent)
     Memo1 = Named(new QPlainTextEdit(this), "Memo1", QStringLiteral("Журнал обмена"));
     Memo1->setReadOnly(true);
     SetTraceLogLimit(TraceLogLines, TraceTrimLines);
+    traceFlush_ = new QTimer(this);
+    traceFlush_->setSingleShot(true);
+    traceFlush_->setInterval(500);
+    connect(traceFlush_, &QTimer::timeout, this, &SetupPage::FlushTrace);
+    Memo1->installEventFilter(this);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
 
     // Row 0 stands for the header row and stays hidden (the table's own header shows the titles),
@@ -130,7 +136,35 @@ SetupPage::SetupPage(QWidget *parent) : QWidget(parent)
 
 void SetupPage::AppendTrace(const QString &line)
 {
-    Memo1->appendPlainText(line);
+    pendingTrace_ << line;
+    if (Memo1->isVisible())
+        FlushTrace();
+    else if (!traceFlush_->isActive())
+        traceFlush_->start();
+}
+
+QString SetupPage::TraceText()
+{
+    FlushTrace();
+    return Memo1->toPlainText();
+}
+
+void SetupPage::FlushTrace()
+{
+    traceFlush_->stop();
+    if (pendingTrace_.isEmpty())
+        return;
+    // Lines that the limit would drop at once are never shown.
+    const int most = traceLimit_ + traceTrim_;
+    if (pendingTrace_.size() > most)
+        pendingTrace_.erase(pendingTrace_.begin(), pendingTrace_.end() - most);
+    Memo1->appendPlainText(pendingTrace_.join(QLatin1Char('\n')));
+    pendingTrace_.clear();
+    TrimTrace();
+}
+
+void SetupPage::TrimTrace()
+{
     const int excess = Memo1->blockCount() - traceLimit_;
     if (excess > traceTrim_) {
         QTextCursor oldest(Memo1->document());
@@ -138,6 +172,13 @@ void SetupPage::AppendTrace(const QString &line)
         oldest.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, excess);
         oldest.removeSelectedText();
     }
+}
+
+bool SetupPage::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Memo1 && event->type() == QEvent::Show)
+        FlushTrace();
+    return QWidget::eventFilter(watched, event);
 }
 
 void SetupPage::SetTraceLogLimit(int lines, int trimLines)

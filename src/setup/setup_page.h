@@ -17,6 +17,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QSplitter;
 class QTableWidget;
+class QTimer;
 
 namespace orv {
 
@@ -29,7 +30,11 @@ public:
 
     // The trace log of the engine: one line appended per call. It keeps the latest `lines` lines,
     // dropping the oldest whenever more than `trimLines` extra have piled up.
+    // While the log is not on screen (a registration run) lines are gathered and shown in
+    // batches: every line added to a long log costs time in proportion to the log above it.
     void AppendTrace(const QString &line);
+    // Shows the gathered lines now and returns the whole log.
+    QString TraceText();
     void SetTraceLogLimit(int lines, int trimLines);
     int TraceLogLimit() const { return traceLimit_; }
 
@@ -83,12 +88,19 @@ public:
     QPlainTextEdit *Memo1 = nullptr;
     QTableWidget *StringGrid1 = nullptr;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void SetCell(int row, int column, const QString &text);
+    void FlushTrace();
+    void TrimTrace();
 
     SetupPlugins plugins_;
     int traceLimit_ = 0;
     int traceTrim_ = 0;
+    QStringList pendingTrace_;
+    QTimer *traceFlush_ = nullptr;
     std::function<void()> start_;
     std::function<void(const QString &)> messages_;
 };

@@ -5,6 +5,7 @@
 #include "setup/setup_page.h"
 #include "setup/up_down_buttons.h"
 #include "setup/variables_dialog.h"
+#include "support/wait_until.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -15,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <QTextDocument>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -155,7 +157,7 @@ TEST(SetupControls, TraceLogKeepsTheLatestLines)
 {
     SetupPage page;
     page.SetTraceLogLimit(50, 10);
-    const auto lines = [&] { return page.Memo1->toPlainText().split(QLatin1Char('\n')); };
+    const auto lines = [&] { return page.TraceText().split(QLatin1Char('\n')); };
     for (int i = 1; i <= 60; ++i)
         page.AppendTrace(QString::number(i));
     EXPECT_EQ(lines().size(), 60);   // within the slack
@@ -171,4 +173,22 @@ TEST(SetupControls, TraceLogKeepsTheLatestLines)
     EXPECT_GE(kept.size(), 50);
     EXPECT_EQ(kept.back(), QStringLiteral("200"));
     EXPECT_EQ(kept.front().toInt(), 200 - kept.size() + 1);
+}
+
+TEST(SetupControls, TraceLogGathersLinesWhileOffScreen)
+{
+    SetupPage page;
+    page.AppendTrace(QStringLiteral("hidden 1"));
+    page.AppendTrace(QStringLiteral("hidden 2"));
+    // Not on screen: nothing reaches the document yet, and reading the log shows everything.
+    EXPECT_TRUE(page.Memo1->document()->toPlainText().isEmpty());
+    page.AppendTrace(QStringLiteral("hidden 3"));
+    EXPECT_TRUE(testsupport::WaitUntil(
+        [&] { return page.Memo1->document()->toPlainText() == QStringLiteral("hidden 1\nhidden 2\nhidden 3"); },
+        2000));
+    page.AppendTrace(QStringLiteral("before showing"));
+    page.show();
+    EXPECT_TRUE(page.Memo1->document()->toPlainText().endsWith(QStringLiteral("\nbefore showing")));
+    page.AppendTrace(QStringLiteral("on screen"));
+    EXPECT_TRUE(page.Memo1->document()->toPlainText().endsWith(QStringLiteral("\non screen")));
 }

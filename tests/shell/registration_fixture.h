@@ -87,7 +87,7 @@ struct RegistrationFixture : ProgramFixture {
                           QPoint(5, page->Check_Save_Data_File->height() / 2));
     }
 
-    QString Trace() const { return form1->TabSheet1->Memo1->toPlainText(); }
+    QString Trace() const { return form1->TabSheet1->TraceText(); }
     QString Cell(int row, int column) const { return page->CellText(row, column); }
 };
 

@@ -169,7 +169,7 @@ TEST(SetupPage, NoAnswerRowIsReusedByTheNextAnswer)
     EXPECT_TRUE(s.page->Button1->isEnabled());
     EXPECT_EQ(s.page->Button1->text(), QStringLiteral("Старт"));
     EXPECT_TRUE(s.TraceHas(QStringLiteral("Отсутствует ответное сообщение")));
-    EXPECT_FALSE(s.page->Memo1->toPlainText().contains(QStringLiteral("Попытка №")));
+    EXPECT_FALSE(s.page->TraceText().contains(QStringLiteral("Попытка №")));
     EXPECT_EQ(failures, 1);
 
     ASSERT_TRUE(s.simulator->stagePressure(1, 0.5f, 2));

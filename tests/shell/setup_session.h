@@ -59,7 +59,7 @@ struct SetupSession : ProgramFixture {
 
     bool TraceHas(const QString &line) const
     {
-        return page->Memo1->toPlainText().split(QLatin1Char('\n')).contains(line);
+        return page->TraceText().split(QLatin1Char('\n')).contains(line);
     }
 };
 
