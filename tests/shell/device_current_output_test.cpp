@@ -16,23 +16,17 @@
 namespace orv {
 namespace {
 
+using testsupport::Click;
 using testsupport::DeviceProgram;
+using testsupport::U;
 using testsupport::DialogScript;
 using Bytes = std::vector<std::uint8_t>;
 
-QString U(const char *utf8) { return QString::fromUtf8(utf8); }
 
-void Click(QPushButton *b) { QTest::mouseClick(b, Qt::LeftButton); }
 
-// Opens the dialog through its menu item and runs the steps on its successive showings; the
-// last step is expected to leave it with "Выход".
 int RunCurrentOutput(DeviceProgram &p, std::vector<DialogScript::Step> steps)
 {
-    TUkaz_Tok *d = p.windows->Ukaz_Tok;
-    DialogScript script(d, std::move(steps), [d] { d->CurrentOutputExitFlag = true; d->reject(); });
-    p.RunItem(11);
-    EXPECT_FALSE(script.TimedOut());
-    return script.Showings();
+    return testsupport::RunLoopedDialog(p, p.windows->Ukaz_Tok, 11, &TUkaz_Tok::CurrentOutputExitFlag, std::move(steps));
 }
 
 TEST(DeviceCurrentOutput, DacCodesShowTheirIntegerParts)

@@ -18,12 +18,13 @@ namespace orv {
 namespace {
 
 using testsupport::ClickInNextModal;
+using testsupport::Click;
 using testsupport::DeviceProgram;
+using testsupport::U;
 using testsupport::DialogScript;
 using testsupport::WhenModalOpens;
 using Bytes = std::vector<std::uint8_t>;
 
-QString U(const char *utf8) { return QString::fromUtf8(utf8); }
 
 TEST(DeviceMenuItems, ConfirmedCommandsAndTheResponseDelaySendTheirFramesToAddressZero)
 {

@@ -17,12 +17,12 @@
 namespace orv {
 namespace {
 
+using testsupport::Click;
 using testsupport::DeviceProgram;
+using testsupport::U;
 using testsupport::DialogScript;
 using Bytes = std::vector<std::uint8_t>;
 
-QString U(const char *utf8) { return QString::fromUtf8(utf8); }
-void Click(QPushButton *b) { QTest::mouseClick(b, Qt::LeftButton); }
 
 TEST(DeviceSettingsDialogs, DeviceInformationStaysUntilItsExitButton)
 {

@@ -16,21 +16,17 @@
 namespace orv {
 namespace {
 
+using testsupport::Click;
 using testsupport::DeviceProgram;
+using testsupport::U;
 using testsupport::DialogScript;
 using Bytes = std::vector<std::uint8_t>;
 
-QString U(const char *utf8) { return QString::fromUtf8(utf8); }
-void Click(QPushButton *b) { QTest::mouseClick(b, Qt::LeftButton); }
 QColor FontColour(const QLabel *l) { return l->palette().color(QPalette::WindowText); }
 
 int RunSubRange(DeviceProgram &p, std::vector<DialogScript::Step> steps)
 {
-    TPodDiapazon *d = p.windows->PodDiapazon;
-    DialogScript script(d, std::move(steps), [d] { d->SubRangeExitFlag = true; d->reject(); });
-    p.RunItem(14);
-    EXPECT_FALSE(script.TimedOut());
-    return script.Showings();
+    return testsupport::RunLoopedDialog(p, p.windows->PodDiapazon, 14, &TPodDiapazon::SubRangeExitFlag, std::move(steps));
 }
 
 TEST(DeviceSubRange, ReRangingByLimits)

@@ -8,8 +8,12 @@
 #include "shell/program_fixture.h"
 #include "support/modal.h"
 
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTableWidgetItem>
+
+#include <gtest/gtest.h>
+#include <QTest>
 
 #include <algorithm>
 #include <vector>
@@ -21,19 +25,6 @@ struct DeviceProgram : ProgramFixture {
     {
         connected = ConnectSimulator(addresses, responseWaitMs);
         ShowPage(0);
-        // Until the setup page answers the engine's hooks itself, the parts these tests rely on:
-        // the row an answer ends with, and the lamps of a failed exchange.
-        orv::ExchangeHooks &hooks = Engine().Hooks();
-        if (!hooks.setupAnswerTail)
-            hooks.setupAnswerTail = [this](const orv::ResponseView &) {
-                Page().StringGrid1->setRowCount(Page().StringGrid1->rowCount() + 1);
-                ++Page().ResultRow;
-            };
-        if (!hooks.setupFailureMarks)
-            hooks.setupFailureMarks = [this] {
-                if (Page().Plugins().exchangeFailed)
-                    Page().Plugins().exchangeFailed();
-            };
     }
 
     orv::SetupPage &Page() const { return *form1->TabSheet1; }
@@ -88,5 +79,23 @@ struct DeviceProgram : ProgramFixture {
 
     bool connected = false;
 };
+
+inline QString U(const char *utf8) { return QString::fromUtf8(utf8); }
+inline void Click(QPushButton *button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+// Opens a looping dialog through its menu item and plays the steps on its successive showings;
+// should the script run out, the dialog's exit flag ends the loop. Returns the showings.
+template <typename Dialog>
+int RunLoopedDialog(DeviceProgram &p, Dialog *dialog, int item, bool Dialog::*exitFlag,
+                    std::vector<DialogScript::Step> steps)
+{
+    DialogScript script(dialog, std::move(steps), [dialog, exitFlag] {
+        dialog->*exitFlag = true;
+        dialog->reject();
+    });
+    p.RunItem(item);
+    EXPECT_FALSE(script.TimedOut());
+    return script.Showings();
+}
 
 } // namespace testsupport
