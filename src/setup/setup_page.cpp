@@ -75,6 +75,8 @@ SetupPage::SetupPage(QWidget *parent) : QWidget(parent)
 
     Memo1 = Named(new QPlainTextEdit(this), "Memo1", QStringLiteral("Журнал обмена"));
     Memo1->setReadOnly(true);
+    // A log is never edited: an undo history would only keep every removed line in memory.
+    Memo1->setUndoRedoEnabled(false);
     SetTraceLogLimit(TraceLogLines, TraceTrimLines);
     traceFlush_ = new QTimer(this);
     traceFlush_->setSingleShot(true);

@@ -24,6 +24,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -223,6 +224,16 @@ TEST(Shell, TimingDialogSavesTheFiveLines)
     EXPECT_TRUE(f->Settings.Rs485Mode);
     EXPECT_TRUE(dialogMessages.isEmpty());
     file.close();
+
+    // The next exchange waits 500 ms for its answer.
+    TransactionEngine *engine = f->Engine;
+    engine->ExchangeMode = SetupExchange;
+    engine->PollingAddress = 9;
+    engine->RequestCommand = 1;
+    engine->RequestByteCount = 0;
+    engine->StartSetupExchange();
+    EXPECT_EQ(engine->Timer3()->interval(), 500);
+    engine->Timer3()->stop();
 
     // Letters in the first field: the message, no setting changed, the file untouched.
     testsupport::WhenModalOpens([&](QWidget *) {
