@@ -49,6 +49,23 @@ struct RegistrationFixture : ProgramFixture {
         return page->Button2->isEnabled();
     }
 
+    // Ten gauges at addresses 1..10 in slots 1..10, short link times, command 3, files written,
+    // three cycles a second: the long runs that count lines and outcomes.
+    bool PrepareTenGaugeRun(const QString &fileName)
+    {
+        std::vector<std::uint8_t> addresses;
+        for (std::uint8_t a = 1; a <= 10; ++a)
+            addresses.push_back(a);
+        if (!Connect(addresses, 25, 30))
+            return false;
+        for (int k = 1; k <= 10; ++k)
+            Tick(k, k);
+        ChooseCommand(1);
+        page->TickIntervalMs = 350;
+        TickSaveBox(fileName);
+        return page->FilesCreated();
+    }
+
     QCheckBox *Check(int slot) const { return page->CheckBox_D[static_cast<std::size_t>(slot - 1)]; }
     QLineEdit *Address(int slot) const { return page->Addr_D[static_cast<std::size_t>(slot - 1)]; }
     QColor Lamp(int slot) const { return page->Shape[static_cast<std::size_t>(slot - 1)]->BrushColor(); }

@@ -47,17 +47,7 @@ TEST(RegistrationKill, DISABLED_ChildPollsUntilKilled)
     const QString dir = qEnvironmentVariable(DirVariable);
     ASSERT_FALSE(dir.isEmpty());
     RegistrationFixture f;
-    std::vector<std::uint8_t> addresses;
-    for (std::uint8_t a = 1; a <= 10; ++a)
-        addresses.push_back(a);
-    ASSERT_TRUE(f.Connect(addresses, 25, 30));
-    for (int k = 1; k <= 10; ++k)
-        f.Tick(k, k);
-    f.ChooseCommand(1);
-    // Ten polls take 300 ms: three cycles a second keep the parent's waits short.
-    f.page->TickIntervalMs = 350;
-    f.TickSaveBox(dir + QStringLiteral("/run.txt"));
-    ASSERT_TRUE(f.page->FilesCreated());
+    ASSERT_TRUE(f.PrepareTenGaugeRun(dir + QStringLiteral("/run.txt")));
     ASSERT_TRUE(f.Start());
     ServeEvents(60000);
 }

@@ -45,16 +45,7 @@ TEST(RegistrationReliability, EveryAcceptedAnswerIsOneLineAndEveryFailureARedLam
                            ? qEnvironmentVariableIntValue("ORV_RELIABILITY_CYCLES")
                            : 40;
     RegistrationFixture f;
-    std::vector<std::uint8_t> addresses;
-    for (std::uint8_t a = 1; a <= 10; ++a)
-        addresses.push_back(a);
-    ASSERT_TRUE(f.Connect(addresses, 25, 30));
-    for (int k = 1; k <= 10; ++k)
-        f.Tick(k, k);
-    f.ChooseCommand(1);
-    f.page->TickIntervalMs = 350;
-    f.TickSaveBox(f.dir.filePath(QStringLiteral("rel.txt")));
-    ASSERT_TRUE(f.page->FilesCreated());
+    ASSERT_TRUE(f.PrepareTenGaugeRun(f.dir.filePath(QStringLiteral("rel.txt"))));
 
     // Count every outcome as the engine hands it to the page, and look at the slot's state.
     std::vector<Outcome> outcomes;
