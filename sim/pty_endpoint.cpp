@@ -1,5 +1,7 @@
 #include "pty_endpoint.h"
 
+#include "line_rate.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
@@ -19,24 +21,6 @@ constexpr std::chrono::milliseconds kIdleResync{100};
 // Should the master ever report a hang-up, look again after this pause instead of spinning.
 constexpr std::chrono::milliseconds kHangUpPause{20};
 constexpr long kFallbackBaud = 9600;
-
-long baudOf(speed_t speed)
-{
-    static const struct {
-        speed_t code;
-        long baud;
-    } table[] = {
-        {B50, 50}, {B75, 75}, {B110, 110}, {B134, 134}, {B150, 150}, {B200, 200}, {B300, 300},
-        {B600, 600}, {B1200, 1200}, {B1800, 1800}, {B2400, 2400}, {B4800, 4800}, {B9600, 9600},
-        {B19200, 19200}, {B38400, 38400}, {B57600, 57600}, {B115200, 115200}, {B230400, 230400},
-        {B460800, 460800}, {B500000, 500000}, {B576000, 576000}, {B921600, 921600},
-        {B1000000, 1000000}, {B1152000, 1152000}, {B1500000, 1500000}, {B2000000, 2000000},
-    };
-    for (const auto &entry : table)
-        if (entry.code == speed)
-            return entry.baud;
-    return kFallbackBaud;   // B0, or a rate termios cannot name
-}
 
 bool fail(std::string *error, const char *what)
 {
@@ -135,7 +119,9 @@ std::chrono::nanoseconds PtyEndpoint::byteTime() const
     long baud = kFallbackBaud;
     int bits = 10;
     if (master_ >= 0 && tcgetattr(master_, &tio) == 0) {
-        baud = baudOf(cfgetospeed(&tio));
+        const long rate = lineRateOf(master_);
+        if (rate > 0)
+            baud = rate;
         const tcflag_t size = tio.c_cflag & CSIZE;
         const int dataBits = size == CS5 ? 5 : size == CS6 ? 6 : size == CS7 ? 7 : 8;
         bits = 1 + dataBits + ((tio.c_cflag & PARENB) ? 1 : 0) + ((tio.c_cflag & CSTOPB) ? 2 : 1);

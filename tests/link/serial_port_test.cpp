@@ -2,6 +2,7 @@
 // by its absolute path, as it opens the built-in emulator's line.
 #include "link/serial_termios2.h"
 #include "link/serial_port.h"
+#include "line_rate.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -169,6 +170,9 @@ public:
         ReadLineRate(master_, rate);
         return rate;
     }
+
+    // What the gauge simulator paces its answers by.
+    long SimulatorRate() const { return sim::lineRateOf(master_); }
 
 private:
     int master_ = -1;
@@ -435,6 +439,7 @@ TEST_P(SerialPortLiveChangeTest, TakesEffectWithoutReopening)
     c.change(port);
     EXPECT_TRUE(port.Active());
     EXPECT_EQ(line.SlaveRate(), c.rate) << c.what;
+    EXPECT_EQ(line.SimulatorRate(), long(c.rate)) << c.what;
     const termios t = line.SlaveSettings();
     EXPECT_EQ(t.c_cflag & c.flagsSet, c.flagsSet) << c.what;
     EXPECT_EQ(t.c_cflag & c.flagsClear, 0u) << c.what;
