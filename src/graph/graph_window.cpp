@@ -595,7 +595,8 @@ void TGrafik::ComboBox1Change(int index)
     switch (static_cast<TimeAxisKind>(index)) {
     case TimeAxisKind::Time: axisX_->setTitleText(t::TimeAxisTitle); break;
     case TimeAxisKind::Date: axisX_->setTitleText(t::DateAxisTitle); break;
-    case TimeAxisKind::TimeAndDate: axisX_->setTitleText(QLatin1Char('\n') + t::TimeDateAxisTitle); break;
+    // Axis titles are rich text too: the empty first line is a <br>.
+    case TimeAxisKind::TimeAndDate: axisX_->setTitleText(QLatin1String("<br>") + t::TimeDateAxisTitle); break;
     }
 }
 
