@@ -51,7 +51,8 @@ TPerezap_File::TPerezap_File(QWidget *parent) : QDialog(parent)
     BitBtn1->setGeometry(16, ButtonTop, ButtonWidth, ButtonHeight);
     BitBtn3->setGeometry(16 + ButtonWidth + 16, ButtonTop, FormWidth - 2 * (16 + ButtonWidth + 16), ButtonHeight);
     BitBtn2->setGeometry(FormWidth - 16 - ButtonWidth, ButtonTop, ButtonWidth, ButtonHeight);
-    BitBtn1->setDefault(true);
+    // Enter must not wipe a survey: recreating the files takes a deliberate click on "Да".
+    BitBtn2->setDefault(true);
 
     connect(BitBtn1, &QPushButton::clicked, this, [this] {
         OverwriteConfirmed = true;

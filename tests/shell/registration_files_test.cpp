@@ -219,6 +219,15 @@ TEST(RegistrationFiles, ExistingFilesAreOverwrittenOnlyAfterYes)
     EXPECT_EQ(Bytes(f.FileOf(10)), QByteArray("old lines\r\n"));
     EXPECT_TRUE(f.Check(2)->isEnabled());
 
+    // Enter is "Отмена" too: old survey files go only on a deliberate "Да".
+    WhenModalOpens([&](QWidget *modal) {
+        if (modal == prompt)
+            QTest::keyClick(modal, Qt::Key_Return);
+    });
+    f.TickSaveBox(f.base + QStringLiteral(".txt"));
+    EXPECT_FALSE(f.page->FilesCreated());
+    EXPECT_EQ(Bytes(f.FileOf(10)), QByteArray("old lines\r\n"));
+
     ClickInNextModal(QStringLiteral("BitBtn1"));
     f.TickSaveBox(f.base + QStringLiteral(".txt"));
     ASSERT_TRUE(f.page->Check_Save_Data_File->isChecked());
