@@ -14,6 +14,8 @@ namespace orv {
 TForm12::TForm12(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Form12"));
+    // The window has no caption; an empty title would make the window system show the program's name.
+    setWindowTitle(QStringLiteral(" "));
     WithoutBorderIcons(this);
     Text = Named(new QLabel(this), "Text");
     QFont font = Text->font();
@@ -59,7 +61,12 @@ void TForm12::Button_NOClick()
         hide();
         form1_->ExitQuestionPending = false;
     }
-    reject();
+    QDialog::reject();
+}
+
+void TForm12::reject()
+{
+    Button_NOClick();
 }
 
 } // namespace orv

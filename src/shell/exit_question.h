@@ -17,6 +17,8 @@ public:
 
     void Button_YESClick();
     void Button_NOClick();
+    // Esc answers "НЕТ".
+    void reject() override;
 
     QLabel *Text = nullptr;
     QPushButton *Button_YES = nullptr;

@@ -9,7 +9,6 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvessa"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Orvessa"));
 
     // The interface is Russian; numbers and dates follow the user's locale, and a system without
     // one (the "C" locale) gets the Russian conventions the texts are written for.

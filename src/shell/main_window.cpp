@@ -101,10 +101,12 @@ TForm1::TForm1(MainWindowOptions options, QWidget *parent) : QMainWindow(parent)
 
 TForm1::~TForm1() = default;
 
-void TForm1::ShowMessage(const QString &text)
+void TForm1::ShowMessage(const QString &text, bool notice)
 {
     if (options_.messageSink)
         options_.messageSink(text);
+    else if (notice)
+        QMessageBox::warning(this, windowTitle(), text);
     else
         QMessageBox::critical(this, windowTitle(), text);
 }
@@ -175,7 +177,7 @@ void TForm1::N2Click()
     if (TabSheet2->PollingRunning())
         return;
     if (TabSheet2->FilesCreated()) {
-        ShowMessage(QStringLiteral("Режим регистрации. Уберите выделение \"Сохранять результаты опроса в файле\""));
+        ShowMessage(QStringLiteral("Режим регистрации. Уберите выделение \"Сохранять результаты опроса в файле\""), true);
         return;
     }
     MenuExitInProgress = true;

@@ -70,7 +70,8 @@ protected:
 private:
     void FormCreate();
     void LoadLinkSettings();
-    void ShowMessage(const QString &text);
+    // An error (a settings line that is no number) or, with notice set, a plain request to the user.
+    void ShowMessage(const QString &text, bool notice = false);
     void AskExitQuestion();
 
     MainWindowOptions options_;

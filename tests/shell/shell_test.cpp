@@ -281,6 +281,14 @@ TEST(Shell, ExitQuestionFromTheMenu)
     EXPECT_TRUE(f->VaComm1->Active());
     EXPECT_FALSE(f->MenuExitInProgress);
 
+    // Esc answers "НЕТ": the question is over and the program goes on.
+    testsupport::WhenModalOpens([](QWidget *modal) { QTest::keyClick(modal, Qt::Key_Escape); });
+    f->N2->trigger();
+    EXPECT_TRUE(f->isVisible());
+    EXPECT_TRUE(f->VaComm1->Active());
+    EXPECT_FALSE(f->ExitQuestionPending);
+    EXPECT_FALSE(f->ExitConfirmed);
+
     // Refused while a run goes on.
     f->TabSheet2->Button2->setText(QStringLiteral("Стоп"));
     f->N2->trigger();
