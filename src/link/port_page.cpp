@@ -251,6 +251,7 @@ void PortPage::PortLost()
     // The adapter went away: the page must not go on claiming the port is open.
     const QString path = port_.DevicePath();
     Button15Click();
+    emit portLost();
     const QString text = QStringLiteral("Ошибка порта");
     const QString detail = QStringLiteral("Устройство %1 больше не отвечает (отключено?). Порт закрыт.").arg(path);
     if (messages_) {

@@ -47,6 +47,7 @@ public:
 signals:
     void timingRequested();   // "Временные интервалы"
     void portStateChanged(bool open);
+    void portLost();   // the device went away while open; the port is closed by now
 
 private:
     void ShowClosed();

@@ -132,6 +132,12 @@ void RegistrationPage::Button2Click()
     }
 }
 
+void RegistrationPage::PortLost()
+{
+    if (PollingRunning())
+        StopPolling();
+}
+
 void RegistrationPage::StopPolling()
 {
     Timer1->stop();

@@ -91,6 +91,7 @@ TForm1::TForm1(MainWindowOptions options, QWidget *parent) : QMainWindow(parent)
             return QString::fromStdString(emulator_->slavePath());
         },
         [this] { emulator_.reset(); });
+    connect(TabSheet4, &PortPage::portLost, TabSheet2, &RegistrationPage::PortLost);
     connect(TabSheet4, &PortPage::timingRequested, this, [this] {
         if (timeIntervals_)
             timeIntervals_->EditSettings(Settings);

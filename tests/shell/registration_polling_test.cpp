@@ -196,6 +196,30 @@ TEST(RegistrationPolling, StopEndsThePollsAndExitIsRefusedWhileRunning)
     EXPECT_TRUE(f.page->Check_Save_Data_File->isEnabled());
 }
 
+TEST(RegistrationPolling, LostPortEndsTheRunAndKeepsTheFiles)
+{
+    RegistrationFixture f;
+    ASSERT_TRUE(f.Connect({1, 2}));
+    f.Tick(1, 1);
+    f.Tick(2, 2);
+    f.TickSaveBox(f.dir.filePath(QStringLiteral("lost.txt")));
+    ASSERT_TRUE(f.page->FilesCreated());
+    ASSERT_TRUE(f.Start());
+    ASSERT_TRUE(WaitUntil([&] { return f.Lamp(1) == Green && f.Lamp(2) == Green; }));
+
+    // The adapter is pulled: the far end of the line goes away.
+    f.simulator->stop();
+    ASSERT_TRUE(WaitUntil([&] { return !f.form1->VaComm1->Active(); }));
+    EXPECT_FALSE(f.page->PollingRunning());
+    EXPECT_EQ(f.page->Button2->text(), regtext::StartCaption());
+    EXPECT_FALSE(f.page->Timer1->isActive());
+    EXPECT_FALSE(f.page->Timer31->isActive());
+    EXPECT_TRUE(f.page->FilesCreated());
+    EXPECT_TRUE(f.page->Check_Save_Data_File->isEnabled()) << "the files can be closed";
+    ASSERT_FALSE(f.messages.isEmpty());
+    EXPECT_TRUE(f.messages.last().startsWith(QStringLiteral("Ошибка порта"))) << f.messages.last().toStdString();
+}
+
 TEST(RegistrationPolling, VariablesDialogOncePerRunWhenTicked)
 {
     RegistrationFixture f;
