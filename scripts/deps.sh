@@ -2,7 +2,7 @@
 # Installs the Debian packages the program, its tests and its benchmarks need. Safe to run again.
 set -euo pipefail
 packages=(cmake g++ ninja-build pkg-config
-          qt6-base-dev qt6-charts-dev qt6-translations-l10n
+          qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
           libgtest-dev libbenchmark-dev
           fonts-dejavu-core xvfb xauth)
 missing=()
