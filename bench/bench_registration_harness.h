@@ -1,8 +1,8 @@
 #pragma once
 // Shared by the registration benchmarks: the whole program with all its windows, its port opened
 // on a bus of simulated gauges, the ten slots ticked, and a few small helpers.
-#include "link/port_list.h"
-#include "link/port_page.h"
+#include "port/port_list.h"
+#include "port/port_page.h"
 #include "link/serial_port.h"
 #include "link/transaction_engine.h"
 #include "registration/registration_page.h"

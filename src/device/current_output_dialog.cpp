@@ -4,8 +4,8 @@
 #include "device/device_texts.h"
 #include "device/dialog_texts.h"
 #include "device/lamp.h"
-#include "setup/up_down_buttons.h"
-#include "link/widget_names.h"
+#include "widgets/up_down_buttons.h"
+#include "widgets/widget_names.h"
 #include "setup/display_colours.h"
 
 #include <QComboBox>

@@ -2,7 +2,7 @@
 
 #include "device/device_requests.h"
 #include "device/dialog_texts.h"
-#include "link/widget_names.h"
+#include "widgets/widget_names.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #include "device/pressure_unit_dialog.h"
 
 #include "device/dialog_texts.h"
-#include "link/widget_names.h"
+#include "widgets/widget_names.h"
 #include "setup/pressure_units.h"
 
 #include <QComboBox>

@@ -4,7 +4,7 @@
 #include "device/device_texts.h"
 #include "device/dialog_texts.h"
 #include "device/track_bar.h"
-#include "link/widget_names.h"
+#include "widgets/widget_names.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

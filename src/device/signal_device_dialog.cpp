@@ -1,7 +1,7 @@
 #include "device/signal_device_dialog.h"
 
 #include "device/dialog_texts.h"
-#include "link/widget_names.h"
+#include "widgets/widget_names.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

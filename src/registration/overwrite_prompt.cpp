@@ -1,6 +1,6 @@
 #include "registration/overwrite_prompt.h"
 
-#include "link/widget_names.h"
+#include "widgets/widget_names.h"
 #include "registration/registration_texts.h"
 
 #include <QLabel>

@@ -1,9 +1,9 @@
 #include "registration/registration_page.h"
 
-#include "link/widget_names.h"
+#include "widgets/widget_names.h"
 #include "registration/registration_texts.h"
 #include "registration/status_lamp.h"
-#include "setup/up_down_buttons.h"
+#include "widgets/up_down_buttons.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -5,7 +5,7 @@
 #include "link/transaction_engine.h"
 #include "link/value_text.h"
 #include "registration/overwrite_prompt.h"
-#include "setup/up_down_buttons.h"
+#include "widgets/up_down_buttons.h"
 
 #include <QCheckBox>
 #include <QDateTime>

@@ -1,6 +1,6 @@
 #include "setup/averaging_dialog.h"
 
-#include "link/widget_names.h"
+#include "widgets/widget_names.h"
 #include "setup/display_colours.h"
 #include "setup/pie_gauge.h"
 #include "setup/setup_window_texts.h"

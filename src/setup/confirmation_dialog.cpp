@@ -1,6 +1,6 @@
 #include "setup/confirmation_dialog.h"
 
-#include "link/widget_names.h"
+#include "widgets/widget_names.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "setup/fixed_current_dialog.h"
 
-#include "link/widget_names.h"
+#include "widgets/widget_names.h"
 #include "setup/setup_window_texts.h"
-#include "setup/up_down_buttons.h"
+#include "widgets/up_down_buttons.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

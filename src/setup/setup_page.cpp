@@ -1,9 +1,9 @@
 #include "setup/setup_page.h"
 
 #include "link/value_text.h"
-#include "link/widget_names.h"
+#include "widgets/widget_names.h"
 #include "setup/setup_window_texts.h"
-#include "setup/up_down_buttons.h"
+#include "widgets/up_down_buttons.h"
 
 #include <QComboBox>
 #include <QDateTime>

@@ -1,6 +1,6 @@
 #include "setup/variables_dialog.h"
 
-#include "link/widget_names.h"
+#include "widgets/widget_names.h"
 #include "setup/setup_window_texts.h"
 #include "setup/variable_catalogue.h"
 

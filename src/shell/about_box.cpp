@@ -1,6 +1,6 @@
 #include "shell/about_box.h"
 
-#include "link/widget_names.h"
+#include "widgets/widget_names.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -9,7 +9,7 @@
 #include "device/sub_range_dialog.h"
 #include "graph/graph_window.h"
 #include "graph/wait_window.h"
-#include "link/time_intervals_dialog.h"
+#include "port/time_intervals_dialog.h"
 #include "registration/attach_registration.h"
 #include "registration/overwrite_prompt.h"
 #include "registration/registration_page.h"

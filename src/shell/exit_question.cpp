@@ -1,7 +1,7 @@
 #include "shell/exit_question.h"
 
 #include "link/serial_port.h"
-#include "link/widget_names.h"
+#include "widgets/widget_names.h"
 #include "shell/main_window.h"
 
 #include <QHBoxLayout>

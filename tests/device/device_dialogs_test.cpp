@@ -11,7 +11,7 @@
 #include "device/signal_device_dialog.h"
 #include "device/sub_range_dialog.h"
 #include "device/track_bar.h"
-#include "setup/up_down_buttons.h"
+#include "widgets/up_down_buttons.h"
 #include "setup/answer_frame.h"
 #include "setup/display_colours.h"
 #include "setup/pressure_units.h"

@@ -3,7 +3,7 @@
 #include "setup/fixed_current_dialog.h"
 #include "setup/pie_gauge.h"
 #include "setup/setup_page.h"
-#include "setup/up_down_buttons.h"
+#include "widgets/up_down_buttons.h"
 #include "setup/variables_dialog.h"
 #include "support/wait_until.h"
 

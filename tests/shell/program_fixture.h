@@ -3,8 +3,8 @@
 // messages captured instead of shown, and, on request, the gauge simulator on a pseudo-terminal
 // opened through the port page.
 #include "gauge_simulator.h"
-#include "link/port_list.h"
-#include "link/port_page.h"
+#include "port/port_list.h"
+#include "port/port_page.h"
 #include "link/serial_port.h"
 #include "link/transaction_engine.h"
 #include "shell/app_windows.h"

@@ -2,8 +2,8 @@
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/tests/shell/shell_tests
 //       --gtest_also_run_disabled_tests --gtest_filter='*Screenshots*'
 // The pictures go to the folder named by ORVESSA_SCREENSHOTS (default: docs/screenshots).
-#include "link/time_intervals_dialog.h"
-#include "link/timing_diagram.h"
+#include "port/time_intervals_dialog.h"
+#include "port/timing_diagram.h"
 #include "program_fixture.h"
 #include "shell/about_box.h"
 #include "shell/exit_question.h"

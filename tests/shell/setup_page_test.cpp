@@ -1,8 +1,8 @@
 // The setup page against the gauge simulator: the menu, Start, the result table and its rows.
-#include "link/widget_names.h"
+#include "widgets/widget_names.h"
 #include "setup/averaging_dialog.h"
 #include "setup/setup_page.h"
-#include "setup/up_down_buttons.h"
+#include "widgets/up_down_buttons.h"
 #include "setup/variables_dialog.h"
 #include "shell/setup_session.h"
 

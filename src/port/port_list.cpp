@@ -1,4 +1,4 @@
-#include "link/port_list.h"
+#include "port/port_list.h"
 
 #include <QDir>
 #include <QFileInfo>

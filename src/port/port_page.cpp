@@ -1,8 +1,8 @@
-#include "link/port_page.h"
+#include "port/port_page.h"
 
-#include "link/port_list.h"
+#include "port/port_list.h"
 #include "link/serial_port.h"
-#include "link/widget_names.h"
+#include "widgets/widget_names.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,8 +1,8 @@
-#include "link/time_intervals_dialog.h"
+#include "port/time_intervals_dialog.h"
 
 #include "link/settings_file.h"
-#include "link/timing_diagram.h"
-#include "link/widget_names.h"
+#include "port/timing_diagram.h"
+#include "widgets/widget_names.h"
 #include "link/value_text.h"
 
 #include <QApplication>

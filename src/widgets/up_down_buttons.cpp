@@ -1,7 +1,7 @@
-#include "setup/up_down_buttons.h"
+#include "widgets/up_down_buttons.h"
 
 #include "link/value_text.h"
-#include "link/widget_names.h"
+#include "widgets/widget_names.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

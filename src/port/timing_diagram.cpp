@@ -1,4 +1,4 @@
-#include "link/timing_diagram.h"
+#include "port/timing_diagram.h"
 
 #include <QMouseEvent>
 #include <QPainter>
