@@ -1,10 +1,10 @@
 #include "device/device_decoders.h"
 
 #include "device/device_texts.h"
-#include "setup/answer_fields.h"
+#include "gauge/answer_fields.h"
 #include "setup/display_colours.h"
-#include "setup/pressure_units.h"
-#include "setup/setup_texts.h"
+#include "gauge/pressure_units.h"
+#include "gauge/gauge_texts.h"
 
 #include <algorithm>
 

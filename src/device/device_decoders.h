@@ -3,7 +3,7 @@
 // on and the dialog fields each answer sets. Pure functions of the accepted answer.
 #include "link/response_view.h"
 #include "link/value_text.h"
-#include "setup/result_rows.h"
+#include "gauge/result_rows.h"
 #include "setup/setup_decoders.h"
 
 #include <QChar>

@@ -2,7 +2,7 @@
 
 #include "device/device_texts.h"
 #include "link/value_text.h"
-#include "setup/pressure_units.h"
+#include "gauge/pressure_units.h"
 #include "setup/setup_requests.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #pragma once
 // Texts of the gauge's own commands and their dialogs.
-// Copied by a script from the program's text list: never retype these texts, several
+// Copied from the program's text list: never retype these texts, several
 // differ from look-alikes only by a Cyrillic or Latin letter or by leading/trailing blanks.
 #include <QString>
 #include <QStringList>

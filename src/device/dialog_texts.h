@@ -1,6 +1,6 @@
 #pragma once
 // Captions and default texts of the device dialogs.
-// Copied by a script from the program's text list: never retype these texts, several carry
+// Copied from the program's text list: never retype these texts, several carry
 // leading or trailing blanks or differ from look-alikes only by a Cyrillic or Latin letter.
 #include <QString>
 #include <QStringList>

@@ -6,7 +6,7 @@
 #include "link/response_view.h"
 #include "link/value_text.h"
 #include "setup/fixed_current.h"
-#include "setup/result_rows.h"
+#include "gauge/result_rows.h"
 #include "setup/setup_decoders.h"
 
 #include <QChar>

@@ -3,7 +3,7 @@
 #include "device/device_requests.h"
 #include "device/dialog_texts.h"
 #include "widgets/widget_names.h"
-#include "setup/pressure_units.h"
+#include "gauge/pressure_units.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -8,7 +8,7 @@
 #include "registration/poll_countdown.h"
 #include "registration/registration_texts.h"
 #include "registration/status_lamp.h"
-#include "setup/registration_rows.h"
+#include "gauge/registration_rows.h"
 #include "setup/setup_requests.h"
 #include "setup/variables_dialog.h"
 

@@ -6,8 +6,8 @@
 #include "link/transaction_engine.h"
 #include "link/value_text.h"
 #include "registration/registration_texts.h"
-#include "setup/registration_rows.h"
-#include "setup/survey_line.h"
+#include "gauge/registration_rows.h"
+#include "gauge/survey_line.h"
 #include "setup/variables_dialog.h"
 
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #pragma once
 // Texts of the registration page, its overwrite prompt and its data files.
-// Copied by a script from the program's text list: never retype these texts, several differ
+// Copied from the program's text list: never retype these texts, several differ
 // from look-alikes only by a Cyrillic or Latin letter or by blanks.
 #include <QString>
 

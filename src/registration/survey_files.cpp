@@ -1,7 +1,7 @@
 #include "registration/survey_files.h"
 
 #include "registration/registration_texts.h"
-#include "setup/survey_line.h"
+#include "gauge/survey_line.h"
 
 #include <QDir>
 #include <QFile>

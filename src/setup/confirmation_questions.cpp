@@ -1,6 +1,6 @@
 #include "setup/confirmation_questions.h"
 
-#include "setup/setup_texts.h"
+#include "gauge/gauge_texts.h"
 
 namespace orv {
 

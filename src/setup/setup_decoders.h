@@ -2,11 +2,11 @@
 // Decoders of the answers to commands 1, 3, 33, 6, 34, 36, 37, 40 and 44 as the setup page
 // shows them: the "Параметр"/"Значение" rows from row ResultRow on, and the dialog fields an
 // answer sets. Pure functions of the accepted answer and the context they are given.
+#include "gauge/measurement_decoders.h"
 #include "link/response_view.h"
 #include "link/value_text.h"
 #include "setup/fixed_current.h"
-#include "setup/result_rows.h"
-#include "setup/variable_catalogue.h"
+#include "gauge/result_rows.h"
 
 #include <QChar>
 #include <QString>
@@ -15,18 +15,6 @@
 
 namespace orv {
 
-// Command 1: "Давление" plus ", " and the unit name when the unit byte has one; the fixed text.
-ResultRows DecodePrimaryVariable(const ResponseView &answer, QChar decimalSeparator = LocaleDecimalSeparator());
-
-// Command 3: five rows (current, pressure, Um, Udif, temperature cut to five characters).
-ResultRows DecodeCurrentAndVariables(const ResponseView &answer,
-                                     QChar decimalSeparator = LocaleDecimalSeparator());
-
-// What a command-33 answer needs to know besides its bytes.
-struct VariableSelection {
-    std::array<VariableCode, 4> requestedCodes{};         // request data bytes 0..3 that were sent
-    std::array<int, 4> selectedPositions{{1, 1, 1, 1}};   // positions now selected in ComboBox1..4 of TForm5
-};
 
 // Which range group of the sub-range dialog the next command-33 answer fills.
 enum class RangeReadTarget { None = 0, SubRange = 3, MainRange = 4 };
@@ -45,10 +33,6 @@ struct DeviceVariablesAnswer {
     RangeReadTarget nextTarget = RangeReadTarget::None;   // RangeReadTarget after this answer
 };
 
-// The four rows of a command-33 answer: the name of the variable that was asked for, with the
-// unit suffix of the class selected in the list, and the value in that position's format.
-ResultRows DeviceVariableRows(const ResponseView &answer, const VariableSelection &selection,
-                              QChar decimalSeparator = LocaleDecimalSeparator());
 
 // Command 33 in setup mode: the rows, and the fill of the range group RangeReadTarget names.
 DeviceVariablesAnswer DecodeDeviceVariables(const ResponseView &answer, const VariableSelection &selection,

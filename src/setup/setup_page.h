@@ -2,7 +2,7 @@
 // The page "Режим настройки": one gauge at a time, one command at a time. The page owns the
 // command menu, the address, the trace log and the result table; what Start does is plugged in
 // by AttachSetupPage (setup_attach.h).
-#include "setup/result_rows.h"
+#include "gauge/result_rows.h"
 #include "setup/setup_plugins.h"
 
 #include <QWidget>

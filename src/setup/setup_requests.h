@@ -2,7 +2,7 @@
 // Request builders of the setup commands 1, 3, 33, 6, 34, 36, 37 and 40. They take the values
 // the dialogs hold and return the request; showing the dialogs is the windows' business.
 #include "setup/request.h"
-#include "setup/variable_catalogue.h"
+#include "gauge/variable_catalogue.h"
 
 #include <QString>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 // Texts of the setup page and its small dialogs.
-// Copied by a script from the program's text list: never retype these texts, several
+// Copied from the program's text list: never retype these texts, several
 // differ from look-alikes only by blanks.
 #include <QString>
 #include <QStringList>

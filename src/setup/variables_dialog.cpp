@@ -2,7 +2,7 @@
 
 #include "widgets/widget_names.h"
 #include "setup/setup_window_texts.h"
-#include "setup/variable_catalogue.h"
+#include "gauge/variable_catalogue.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "device/device_decoders.h"
-#include "setup/answer_frame.h"
+#include "support/answer_frame.h"
 #include "setup/display_colours.h"
-#include "setup/test_printers.h"
+#include "support/test_printers.h"
 
 #include <gtest/gtest.h>
 

@@ -12,10 +12,10 @@
 #include "device/sub_range_dialog.h"
 #include "device/track_bar.h"
 #include "widgets/up_down_buttons.h"
-#include "setup/answer_frame.h"
+#include "support/answer_frame.h"
 #include "setup/display_colours.h"
-#include "setup/pressure_units.h"
-#include "setup/test_printers.h"
+#include "gauge/pressure_units.h"
+#include "support/test_printers.h"
 
 #include <QComboBox>
 #include <QGroupBox>

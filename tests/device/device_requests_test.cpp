@@ -1,6 +1,6 @@
 #include "device/device_requests.h"
 #include "link/frame.h"
-#include "setup/test_printers.h"
+#include "support/test_printers.h"
 
 #include <gtest/gtest.h>
 

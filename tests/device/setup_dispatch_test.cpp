@@ -1,6 +1,6 @@
 #include "device/setup_dispatch.h"
-#include "setup/answer_frame.h"
-#include "setup/test_printers.h"
+#include "support/answer_frame.h"
+#include "support/test_printers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "answer_frame.h"
+#include "support/answer_frame.h"
 #include "setup/display_colours.h"
 #include "setup/setup_decoders.h"
-#include "test_printers.h"
+#include "support/test_printers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "link/frame.h"
 #include "setup/confirmation_questions.h"
 #include "setup/setup_requests.h"
-#include "test_printers.h"
+#include "support/test_printers.h"
 
 #include <gtest/gtest.h>
 

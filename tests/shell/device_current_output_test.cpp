@@ -3,7 +3,7 @@
 #include "device/current_output_dialog.h"
 #include "device/lamp.h"
 #include "device_test_fixture.h"
-#include "setup/answer_frame.h"
+#include "support/answer_frame.h"
 #include "setup/display_colours.h"
 #include "setup/setup_decoders.h"
 

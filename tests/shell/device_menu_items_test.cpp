@@ -4,9 +4,9 @@
 #include "device/response_delay_dialog.h"
 #include "device/track_bar.h"
 #include "device_test_fixture.h"
-#include "setup/answer_frame.h"
+#include "support/answer_frame.h"
 #include "setup/confirmation_dialog.h"
-#include "setup/test_printers.h"
+#include "support/test_printers.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -5,7 +5,7 @@
 #include "device/signal_device_dialog.h"
 #include "device/track_bar.h"
 #include "device_test_fixture.h"
-#include "setup/answer_frame.h"
+#include "support/answer_frame.h"
 
 #include <QLabel>
 #include <QLineEdit>

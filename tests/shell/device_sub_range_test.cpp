@@ -2,7 +2,7 @@
 // ratio with the gauge's own refusals, the ratio reads, and the range reads through command 33.
 #include "device/sub_range_dialog.h"
 #include "device_test_fixture.h"
-#include "setup/answer_frame.h"
+#include "support/answer_frame.h"
 #include "setup/display_colours.h"
 #include "setup/setup_decoders.h"
 

@@ -4,7 +4,7 @@
 #include "registration/overwrite_prompt.h"
 #include "registration/registration_texts.h"
 #include "registration_fixture.h"
-#include "setup/setup_texts.h"
+#include "gauge/gauge_texts.h"
 #include "support/modal.h"
 
 #include <QDateTime>

@@ -2,7 +2,7 @@
 // the rows and trace line of a gauge that does not answer, and whose an answer is.
 #include "registration_fixture.h"
 #include "registration/registration_texts.h"
-#include "setup/setup_texts.h"
+#include "gauge/gauge_texts.h"
 
 #include <QRegularExpression>
 #include <gtest/gtest.h>

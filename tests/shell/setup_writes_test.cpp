@@ -7,7 +7,7 @@
 #include "setup/setup_page.h"
 #include "setup/variables_dialog.h"
 #include "shell/setup_session.h"
-#include "setup/answer_frame.h"
+#include "support/answer_frame.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
-#include "answer_frame.h"
-#include "setup/registration_rows.h"
-#include "test_printers.h"
+#include "support/answer_frame.h"
+#include "gauge/registration_rows.h"
+#include "support/test_printers.h"
 
 #include <gtest/gtest.h>
 

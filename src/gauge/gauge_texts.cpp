@@ -1,4 +1,4 @@
-#include "setup/setup_texts.h"
+#include "gauge/gauge_texts.h"
 
 namespace orv::text {
 

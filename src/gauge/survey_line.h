@@ -3,7 +3,7 @@
 // after the grid cell that holds the same value, and flushes it.
 #include "link/response_view.h"
 #include "link/value_text.h"
-#include "setup/setup_decoders.h"
+#include "gauge/measurement_decoders.h"
 
 #include <QChar>
 #include <QDateTime>

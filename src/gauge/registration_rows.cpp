@@ -1,6 +1,6 @@
-#include "setup/registration_rows.h"
+#include "gauge/registration_rows.h"
 
-#include "setup/setup_texts.h"
+#include "gauge/gauge_texts.h"
 
 namespace orv {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Readable failure messages for Qt texts and result rows.
 #include "setup/request.h"
-#include "setup/result_rows.h"
+#include "gauge/result_rows.h"
 
 #include <QString>
 #include <ostream>

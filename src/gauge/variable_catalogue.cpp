@@ -1,8 +1,8 @@
-#include "setup/variable_catalogue.h"
+#include "gauge/variable_catalogue.h"
 
 #include "link/value_text.h"
-#include "setup/pressure_units.h"
-#include "setup/setup_texts.h"
+#include "gauge/pressure_units.h"
+#include "gauge/gauge_texts.h"
 
 namespace orv {
 

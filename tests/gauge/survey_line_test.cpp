@@ -1,6 +1,6 @@
-#include "answer_frame.h"
-#include "setup/survey_line.h"
-#include "test_printers.h"
+#include "support/answer_frame.h"
+#include "gauge/survey_line.h"
+#include "support/test_printers.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // answer of command 1, 3 or 33 writes there, and what a failed exchange writes.
 #include "link/response_view.h"
 #include "link/value_text.h"
-#include "setup/result_rows.h"
-#include "setup/setup_decoders.h"
+#include "gauge/result_rows.h"
+#include "gauge/measurement_decoders.h"
 
 #include <QChar>
 #include <QString>

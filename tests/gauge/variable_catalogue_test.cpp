@@ -1,5 +1,5 @@
-#include "setup/variable_catalogue.h"
-#include "test_printers.h"
+#include "gauge/variable_catalogue.h"
+#include "support/test_printers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,16 +1,13 @@
-#include "setup/survey_line.h"
+#include "gauge/survey_line.h"
 
-#include "setup/answer_fields.h"
-#include "setup/pressure_units.h"
-#include "setup/setup_texts.h"
-#include "setup/variable_catalogue.h"
+#include "gauge/answer_fields.h"
+#include "gauge/pressure_units.h"
+#include "gauge/gauge_texts.h"
+#include "gauge/variable_catalogue.h"
 
 namespace orv {
 
 namespace {
-
-constexpr int VariableBlockStart = 2;
-constexpr int VariableBlockSize = 6;
 
 QStringList PrimaryPieces(const ResponseView &answer, QChar separator)
 {
@@ -40,7 +37,7 @@ QStringList VariablePieces(const ResponseView &answer, const VariableSelection &
         const CatalogueEntry *listed = CatalogueEntryAt(selection.selectedPositions[i]);
         const UnitClass unitClass = listed ? listed->unitClass : UnitClass::None;
         const ValueFormat format = listed ? listed->valueFormat : ValueFormat::Fixed;
-        const std::uint8_t unitByte = AnswerByte(answer, VariableBlockStart + VariableBlockSize * j + 1);
+        const std::uint8_t unitByte = AnswerByte(answer, VariableUnitByte(j));
         pieces << (asked ? asked->dataFileName : QString()) + text::SurveyNameSeparator() + rows[i].value +
                       DataFileUnitPart(unitClass, format, unitByte) + text::SurveyPieceEnd();
     }

@@ -1,4 +1,4 @@
-#include "setup/answer_fields.h"
+#include "gauge/answer_fields.h"
 
 namespace orv {
 

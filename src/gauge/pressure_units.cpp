@@ -1,6 +1,6 @@
-#include "setup/pressure_units.h"
+#include "gauge/pressure_units.h"
 
-#include "setup/setup_texts.h"
+#include "gauge/gauge_texts.h"
 
 namespace orv {
 

@@ -1,5 +1,5 @@
-#include "setup/pressure_units.h"
-#include "test_printers.h"
+#include "gauge/pressure_units.h"
+#include "support/test_printers.h"
 
 #include <gtest/gtest.h>
 

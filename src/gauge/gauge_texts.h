@@ -1,6 +1,6 @@
 #pragma once
 // Texts of the setup and registration pages and of the survey data file.
-// Copied by a script from the program's text list: never retype these texts, several
+// Copied from the program's text list: never retype these texts, several
 // differ from look-alikes only by a Cyrillic or Latin letter or by leading/trailing blanks.
 #include <QString>
 #include <QStringList>
