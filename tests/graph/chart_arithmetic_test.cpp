@@ -1,6 +1,5 @@
-// Axis ticks and labels, data-axis ranges and titles, and the thinning of long lines.
+// Axis ticks and labels, and the thinning of long lines.
 #include "graph/axis_ticks.h"
-#include "graph/graph_slots.h"
 #include "graph/point_reduction.h"
 #include "survey_test_files.h"
 
@@ -96,64 +95,6 @@ TEST(TimeAxis, LabelsAndRoundTicksPerKind)
         for (const AxisTick &tick : ticks)
             EXPECT_EQ(tick.label, TimeAxisLabel(tick.value, c.kind));
     }
-}
-
-GraphSlot Slot(double minimum, double maximum, int count, const QString &unit = {},
-               const QString &axis = QStringLiteral("Давление"))
-{
-    GraphSlot s;
-    s.minimum = minimum;
-    s.maximum = maximum;
-    s.count = count;
-    s.unit = unit;
-    s.axisName = axis;
-    return s;
-}
-
-TEST(GraphRanges, FivePercentMarginsAroundOneOrAllGraphs)
-{
-    const GraphSlot a = Slot(10, 20, 5), b = Slot(-5, 15, 3), empty = Slot(0, 0, 0), flat = Slot(4, 4, 2),
-                    zero = Slot(0, 0, 1);
-    const struct
-    {
-        std::vector<const GraphSlot *> graphs;
-        double low, high;
-    } cases[] = {
-        {{&a}, 9.5, 20.5},
-        {{&a, &b}, -6.25, 21.25},
-        // A graph without points takes no part in the common range.
-        {{&a, &empty}, 9.5, 20.5},
-        {{&flat}, 3.8, 4.2},
-        {{&zero}, -1, 1},
-        {{}, 0, 1},
-    };
-    for (const auto &c : cases) {
-        const ValueRange r = DataAxisRange(c.graphs);
-        EXPECT_DOUBLE_EQ(r.low, c.low);
-        EXPECT_DOUBLE_EQ(r.high, c.high);
-    }
-}
-
-TEST(GraphRanges, AxisTitles)
-{
-    const GraphSlot kpa1 = Slot(0, 1, 1, "кПа"), kpa2 = Slot(0, 1, 1, "кПа"), mpa = Slot(0, 1, 1, "МПа"),
-                    none1 = Slot(0, 1, 1), none2 = Slot(0, 1, 1);
-    const GraphSlot current = Slot(0, 1, 1, "мА", "Ток");
-    EXPECT_EQ(SingleGraphAxisTitle(kpa1), QStringLiteral("Давление, кПа"));
-    EXPECT_EQ(SingleGraphAxisTitle(none1), QStringLiteral("Давление"));
-    EXPECT_EQ(SingleGraphAxisTitle(current), QStringLiteral("Ток, мА"));
-    EXPECT_EQ(AllGraphsAxisTitle({&kpa1, &kpa2}), QStringLiteral("Давление, кПа"));
-    EXPECT_EQ(AllGraphsAxisTitle({&kpa1, &mpa}), QStringLiteral("Давление"));
-    EXPECT_EQ(AllGraphsAxisTitle({&kpa1, &none1}), QStringLiteral("Давление"));
-    EXPECT_EQ(AllGraphsAxisTitle({&none1, &none2}), QStringLiteral("Давление"));
-}
-
-TEST(GraphRanges, ColoursOfTheTenGraphs)
-{
-    const QRgb expected[] = {0xFF0000, 0x008000, 0x0000FF, 0xFFFF00, 0x008080,
-                             0x800080, 0xFF00FF, 0x00FF00, 0x800000, 0x808000};
-    for (int k = 1; k <= MaxGraphs; ++k)
-        EXPECT_EQ(GraphColour(k).rgb() & 0xFFFFFF, expected[k - 1]) << k;
 }
 
 TEST(PointReduction, ShortLinesStayWhole)
