@@ -2,15 +2,14 @@
 
 #include "axis_ticks.h"
 #include "graph_chart_view.h"
+#include "graph_lines_item.h"
 #include "graph_texts.h"
-#include "point_reduction.h"
 
 #include <QCategoryAxis>
 #include <QChart>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
-#include <cmath>
 
 namespace orv {
 
@@ -66,6 +65,11 @@ ChartPresenter::ChartPresenter(const GraphBook &book)
         series->setVisible(false);
         series_[size_t(k - 1)] = series;
     }
+    // The series stay empty: they give the legend its entries; the lines are drawn by this item.
+    lines_ = new GraphLinesItem(chart_);
+    plotAreaWatch_ = QObject::connect(chart_, &QChart::plotAreaChanged, chart_, [this](const QRectF &plot) {
+        lines_->SetPlotArea(plot, view_ ? view_->devicePixelRatioF() : 1.0);
+    });
 
     QLegend *legend = chart_->legend();
     legend->setFont(PixelFont(QStringLiteral("Arial"), 16));
@@ -76,14 +80,19 @@ ChartPresenter::ChartPresenter(const GraphBook &book)
     SetTimeAxisRange({0, 60000});
 }
 
+ChartPresenter::~ChartPresenter()
+{
+    QObject::disconnect(plotAreaWatch_);
+}
+
 void ChartPresenter::Draw(bool clearFirst, bool commonScale, TimeAxisKind timeKind)
 {
-    for (QLineSeries *series : series_)
-        series->setVisible(false);
+    for (int k = 1; k <= MaxGraphs; ++k)
+        SetSeriesVisible(k, false);
     if (clearFirst) {
         for (size_t i = 0; i < series_.size(); ++i) {
-            if (seriesFilled_[i] || series_[i]->count() > 0)
-                series_[i]->clear();
+            if (seriesFilled_[i])
+                lines_->SetLine(int(i) + 1, nullptr, nullptr, QPen());
             seriesFilled_[i] = false;
         }
     }
@@ -106,8 +115,7 @@ void ChartPresenter::Draw(bool clearFirst, bool commonScale, TimeAxisKind timeKi
         }
         series_[i]->setPen(QPen(graph.colour, 2));
         seriesFilled_[i] = true;
-        // The series is filled below, once the time axis knows its range.
-        series_[i]->clear();
+        lines_->SetLine(current, &graph.x, &graph.y, series_[i]->pen());
     } else {
         // Nothing left to draw: an empty chart.
         SetDataAxisRange(DataAxisRange({}));
@@ -115,16 +123,14 @@ void ChartPresenter::Draw(bool clearFirst, bool commonScale, TimeAxisKind timeKi
     ResetTimeAxisRange();
 
     for (int k = 1; k <= book_.Count(); ++k)
-        series_[size_t(k - 1)]->setVisible(true);
+        SetSeriesVisible(k, true);
     UpdateLegendMarkers();
-    if (drawBatch_ == 0)
-        RefillSeries();
 }
 
-void ChartPresenter::EndBatch()
+void ChartPresenter::SetSeriesVisible(int k, bool on)
 {
-    --drawBatch_;
-    RefillSeries();
+    series_[size_t(k - 1)]->setVisible(on);
+    lines_->SetLineVisible(k, on);
 }
 
 void ChartPresenter::SetSeriesTitles()
@@ -175,9 +181,9 @@ void ChartPresenter::SetDataAxisRange(const ValueRange &range)
     if (range.low == yRange_.low && range.high == yRange_.high && axisY_->min() == range.low &&
         axisY_->max() == range.high)
         return;
-    EmptyThinnedSeries();
     yRange_ = range;
     axisY_->setRange(range.low, range.high);
+    lines_->SetRanges(xRange_, yRange_);
     RebuildTicks();
 }
 
@@ -186,42 +192,10 @@ void ChartPresenter::SetTimeAxisRange(const ValueRange &range)
     if (range.low == xRange_.low && range.high == xRange_.high && axisX_->min() == range.low &&
         axisX_->max() == range.high)
         return;
-    EmptyThinnedSeries();
     xRange_ = range;
     axisX_->setRange(range.low, range.high);
+    lines_->SetRanges(xRange_, yRange_);
     RebuildTicks();
-}
-
-void ChartPresenter::EmptyThinnedSeries()
-{
-    // The chart recomputes the outline of every point it holds whenever an axis range changes.
-    // Thinned series are refilled for the new range anyway, so they are emptied first and the
-    // chart does that work once, on the new points only.
-    if (!pointReduction_)
-        return;
-    for (size_t i = 0; i < series_.size(); ++i)
-        if (seriesFilled_[i] && series_[i]->count() > 0)
-            series_[i]->clear();
-}
-
-void ChartPresenter::RefillSeries()
-{
-    const QRectF plot = chart_->plotArea();
-    const qreal ratio = view_ ? view_->devicePixelRatioF() : 1.0;
-    const int columns = plot.width() >= 10 ? int(std::ceil(plot.width() * ratio)) : 1200;
-    reducedColumns_ = columns;
-    for (size_t i = 0; i < series_.size(); ++i) {
-        if (!seriesFilled_[i])
-            continue;
-        const GraphSlot &graph = book_.Graph(int(i) + 1);
-        if (pointReduction_) {
-            if (series_[i]->count() > 0)
-                series_[i]->clear();
-            series_[i]->replace(ReducePointsForDisplay(graph.x, graph.y, xRange_.low, xRange_.high, columns));
-        } else if (series_[i]->count() != graph.count) {
-            series_[i]->replace(AllPoints(graph.x, graph.y));
-        }
-    }
 }
 
 void ChartPresenter::RebuildTicks()
@@ -255,11 +229,7 @@ void ChartPresenter::RebuildTicks()
 
 void ChartPresenter::OnPlotResized()
 {
-    const QRectF plot = chart_->plotArea();
-    const int columns = int(std::ceil(plot.width() * (view_ ? view_->devicePixelRatioF() : 1.0)));
     RebuildTicks();
-    if (pointReduction_ && plot.width() >= 10 && (columns > reducedColumns_ || columns < reducedColumns_ * 9 / 10))
-        RefillSeries();
 }
 
 void ChartPresenter::ApplyMargins(int h)
@@ -270,8 +240,7 @@ void ChartPresenter::ApplyMargins(int h)
 
 void ChartPresenter::SetPointReduction(bool on)
 {
-    pointReduction_ = on;
-    RefillSeries();
+    lines_->SetThinning(on);
 }
 
 QRectF ChartPresenter::SceneToValues(const QRectF &scene) const
@@ -296,7 +265,6 @@ void ChartPresenter::Zoom(const QRectF &valueRect)
     zoomActive_ = true;
     SetTimeAxisRange({r.left(), r.right()});
     SetDataAxisRange({r.top(), r.bottom()});
-    RefillSeries();
 }
 
 void ChartPresenter::UndoZoom(bool allGraphsView)
@@ -309,7 +277,6 @@ void ChartPresenter::UndoZoom(bool allGraphsView)
     else
         SetDataAxisRange(DataAxisRange({}));
     ResetTimeAxisRange();
-    RefillSeries();
     zoomActive_ = false;
 }
 
@@ -335,7 +302,7 @@ QString ChartPresenter::TimeAxisTitle() const
 
 int ChartPresenter::SeriesPointCount(int k) const
 {
-    return series_.at(size_t(k - 1))->count();
+    return seriesFilled_.at(size_t(k - 1)) ? lines_->PointCount(k) : 0;
 }
 
 bool ChartPresenter::SeriesVisible(int k) const

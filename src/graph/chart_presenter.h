@@ -1,6 +1,7 @@
 #pragma once
 // The chart of the graph window: its axes, ten line series and legend, and what they show of the
 // graphs in the book (one graph or all of them, the ranges, the zoom, the thinned points).
+#include <QMetaObject>
 #include <QRectF>
 #include <QString>
 #include <array>
@@ -14,11 +15,15 @@ class QLineSeries;
 namespace orv {
 
 class GraphChartView;
+class GraphLinesItem;
 
 class ChartPresenter
 {
 public:
     explicit ChartPresenter(const GraphBook &book);
+    ~ChartPresenter();
+    ChartPresenter(const ChartPresenter &) = delete;
+    ChartPresenter &operator=(const ChartPresenter &) = delete;
 
     // The chart, owned by the view it is given to.
     QChart *Chart() const { return chart_; }
@@ -28,9 +33,6 @@ public:
     // Shows the book's current graph: alone after clearing the chart (`clearFirst`), or beside
     // what is already drawn; `commonScale` sets the data axis to the range of all graphs.
     void Draw(bool clearFirst, bool commonScale, TimeAxisKind timeKind);
-    // Draws made between these fill the series once, at the end.
-    void BeginBatch() { ++drawBatch_; }
-    void EndBatch();
 
     void SetLegendVisible(bool on);
     bool LegendVisible() const;
@@ -45,7 +47,7 @@ public:
     QRectF SceneToValues(const QRectF &sceneRect) const;
 
     void SetPointReduction(bool on);
-    // After the plot area changed size: new ticks, and new points when the columns changed.
+    // After the plot area changed size: new ticks.
     void OnPlotResized();
     void ApplyMargins(int viewHeight);
 
@@ -58,12 +60,11 @@ public:
 
 private:
     void SetSeriesTitles();
+    void SetSeriesVisible(int k, bool on);
     void UpdateLegendMarkers();
     void ResetTimeAxisRange();
     void SetDataAxisRange(const ValueRange &range);
     void SetTimeAxisRange(const ValueRange &range);
-    void EmptyThinnedSeries();
-    void RefillSeries();
     void RebuildTicks();
 
     const GraphBook &book_;
@@ -72,13 +73,12 @@ private:
     std::array<QLineSeries *, MaxGraphs> series_{};
     QCategoryAxis *axisY_ = nullptr;
     QCategoryAxis *axisX_ = nullptr;
+    GraphLinesItem *lines_ = nullptr;
+    QMetaObject::Connection plotAreaWatch_;
 
-    // What each series holds: the graph slot whose points it shows, or nothing.
+    // Whether line k shows graph slot k.
     std::array<bool, MaxGraphs> seriesFilled_{};
-    bool pointReduction_ = true;
     bool zoomActive_ = false;
-    int drawBatch_ = 0;
-    int reducedColumns_ = 0;
     ValueRange commonRange_;
     ValueRange xRange_;
     ValueRange yRange_;

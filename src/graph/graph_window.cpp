@@ -165,15 +165,12 @@ void TGrafik::TabControl1Change(int index)
         clearSeriesBeforeDrawing_ = false;
         presenter_.SetLegendVisible(true);
         ShowWait(t::WaitAllGraphs);
-        // The series are filled once, after the last graph has set the common ranges.
-        presenter_.BeginBatch();
         for (int k = 1; k <= book_.Count(); ++k) {
             book_.SetCurrent(k);
             commonScale_ = true;
             DrawGraph();
             commonScale_ = false;
         }
-        presenter_.EndBatch();
     } else {
         book_.SetCurrent(index + 1);
         Button_Load_Data->setEnabled(!book_.Full());

@@ -58,7 +58,7 @@ public:
     ValueRange TimeAxisShown() const { return presenter_.TimeAxisShown(); }
     QString DataAxisTitle() const { return presenter_.DataAxisTitle(); }
     QString TimeAxisTitle() const { return presenter_.TimeAxisTitle(); }
-    // Points series k holds for drawing (after thinning) and whether it is shown.
+    // Points drawn for graph k's line in the present view (after thinning) and whether it is shown.
     int SeriesPointCount(int k) const { return presenter_.SeriesPointCount(k); }
     bool SeriesVisible(int k) const { return presenter_.SeriesVisible(k); }
     bool LegendVisible() const { return presenter_.LegendVisible(); }
