@@ -1,17 +1,22 @@
 #include "survey_file_reader.h"
 
 #include "graph_texts.h"
+#include "survey_line.h"
 
 #include <QFile>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <numeric>
-#include <string_view>
 
 namespace orv {
 
 namespace t = graph_texts;
+using survey_line::AsciiLine;
+using survey_line::IsAscii;
+using survey_line::Key;
+using survey_line::Utf16Line;
+using survey_line::TextAfterUpToBlank;
 
 const QStringList &DataAxisNames()
 {
@@ -44,25 +49,6 @@ std::optional<TimeAxisKind> TimeAxisFromName(const QString &name)
 
 namespace {
 
-bool IsAscii(QByteArrayView bytes)
-{
-    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return (static_cast<unsigned char>(c) & 0x80) == 0; });
-}
-
-// A key of the file, as characters and, when it has only ASCII characters, as bytes.
-struct Key
-{
-    explicit Key(const QString &key)
-        : text(key)
-    {
-        const QByteArray bytes = key.toLatin1();
-        if (IsAscii(bytes) && QString::fromLatin1(bytes) == key)
-            ascii = bytes;
-    }
-    QString text;
-    QByteArray ascii;   // empty: the key cannot stand in a line of ASCII characters
-};
-
 const Key &KeyOf(DataAxisKind axis)
 {
     static const Key pressure(t::PressureKey), current(t::CurrentKey), udif(t::UdifKey), um(t::UmKey),
@@ -81,45 +67,6 @@ const Key &DeviceKey() { static const Key key(t::DeviceMarker); return key; }
 const Key &AddrKey() { static const Key key(t::AddrKey); return key; }
 const Key &TimeKey() { static const Key key(t::TimeKey); return key; }
 const Key &DateKey() { static const Key key(t::DateKey); return key; }
-
-// A line decoded to characters.
-class Utf16Line
-{
-public:
-    using Piece = QStringView;
-    explicit Utf16Line(const QString &line) : line_(line) {}
-    qsizetype Find(const Key &key) const { return line_.indexOf(key.text); }
-    qsizetype FindChar(char c, qsizetype from) const { return line_.indexOf(QLatin1Char(c), from); }
-    Piece Mid(qsizetype from, qsizetype n = -1) const { return QStringView(line_).mid(from, n); }
-    const QString &Whole() const { return line_; }
-
-private:
-    const QString &line_;
-};
-
-// A line of ASCII characters, searched and read as it stands in the file.
-class AsciiLine
-{
-public:
-    using Piece = QLatin1StringView;
-    explicit AsciiLine(QByteArrayView line) : line_(line.data(), size_t(line.size())) {}
-    qsizetype Find(const Key &key) const
-    {
-        if (key.ascii.isEmpty())
-            return -1;
-        return Position(line_.find(std::string_view(key.ascii.constData(), size_t(key.ascii.size()))));
-    }
-    qsizetype FindChar(char c, qsizetype from) const { return Position(line_.find(c, size_t(from))); }
-    Piece Mid(qsizetype from, qsizetype n = -1) const
-    {
-        return QLatin1StringView(line_.data() + from, n < 0 ? qsizetype(line_.size()) - from : n);
-    }
-    QString Whole() const { return QString::fromLatin1(line_.data(), qsizetype(line_.size())); }
-
-private:
-    static qsizetype Position(size_t at) { return at == std::string_view::npos ? -1 : qsizetype(at); }
-    std::string_view line_;
-};
 
 // The unit named anywhere in the line, searched in the order of the unit list.
 std::optional<QString> UnitInLine(DataAxisKind axis, const QString &line)
@@ -143,21 +90,6 @@ std::optional<QString> UnitInLine(DataAxisKind axis, const QString &line)
         return std::nullopt;
     }
     return std::nullopt;
-}
-
-// The characters after `key` up to the next blank; nothing when the key is absent or no blank
-// follows (a piece cut short).
-template <class Line>
-std::optional<typename Line::Piece> TextAfterUpToBlank(const Line &line, const Key &key)
-{
-    const qsizetype at = line.Find(key);
-    if (at < 0)
-        return std::nullopt;
-    const qsizetype from = at + key.text.size();
-    const qsizetype blank = line.FindChar(' ', from);
-    if (blank < 0)
-        return std::nullopt;
-    return line.Mid(from, blank - from);
 }
 
 bool IsValidUtf8(QByteArrayView bytes)
