@@ -3,6 +3,7 @@
 #include "point_reduction.h"
 
 #include <QPainter>
+#include <QVarLengthArray>
 #include <cmath>
 
 namespace orv {
@@ -119,6 +120,7 @@ void GraphLinesItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, 
     const qreal y2 = (clip.height() + 0.5) - int(clip.height() + 0.5);
     clip.adjust(-x1, -y1, qMax(x1, x2), qMax(y1, y2));
 
+    QVarLengthArray<QLineF, 1024> segments;
     painter->save();
     painter->translate(pos);
     for (const Line &line : lines_) {
@@ -128,8 +130,10 @@ void GraphLinesItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *, 
         painter->save();
         painter->setPen(line.pen);
         painter->setClipRect(clip);
+        segments.resize(std::max<qsizetype>(points.size() - 1, 0));
         for (qsizetype i = 1; i < points.size(); ++i)
-            painter->drawLine(points.at(i - 1), points.at(i));
+            segments[i - 1] = QLineF(points.at(i - 1), points.at(i));
+        painter->drawLines(segments.constData(), int(segments.size()));
         painter->restore();
     }
     painter->restore();
