@@ -3,21 +3,14 @@
 // at a time or all of them together, with a summary table, mouse zoom, print preview and copy.
 // The window is created once and keeps its graphs between openings.
 #include <QDialog>
-#include <QList>
-#include <QPointF>
 #include <QRectF>
-#include <array>
-#include <vector>
 
-#include "graph_slots.h"
-#include "survey_file_reader.h"
+#include "chart_presenter.h"
+#include "graph_book.h"
 
-class QAbstractButton;
-class QCategoryAxis;
 class QChart;
 class QComboBox;
 class QLabel;
-class QLineSeries;
 class QPrinter;
 class QPushButton;
 class QTableWidget;
@@ -51,30 +44,30 @@ public:
     void UndoZoom();
 
     // State, for the shell and for tests.
-    int GraphCount() const { return graphCount_; }
-    int CurrentGraph() const { return currentGraph_; }
-    bool AllGraphsTabPresent() const { return allGraphsTabPresent_; }
-    bool ZoomActive() const { return zoomActive_; }
+    int GraphCount() const { return book_.Count(); }
+    int CurrentGraph() const { return book_.Current(); }
+    bool AllGraphsTabPresent() const { return book_.AllGraphsTabPresent(); }
+    bool ZoomActive() const { return presenter_.ZoomActive(); }
     bool GraphCloseRequested() const { return graphCloseRequested_; }
-    const GraphSlot &Graph(int k) const { return slots_.at(size_t(k - 1)); }
+    const GraphSlot &Graph(int k) const { return book_.Graph(k); }
     // Summary table cell, row 0 being the header and row k graph k.
     QString SummaryCell(int row, int column) const;
     QStringList TabCaptions() const;
     int SelectedTab() const;
-    ValueRange DataAxisShown() const;
-    ValueRange TimeAxisShown() const;
-    QString DataAxisTitle() const;
-    QString TimeAxisTitle() const;
-    // Points series k holds for drawing (after thinning) and whether it is shown.
-    int SeriesPointCount(int k) const;
-    bool SeriesVisible(int k) const;
-    bool LegendVisible() const;
-    QChart *Chart() const { return chart_; }
+    ValueRange DataAxisShown() const { return presenter_.DataAxisShown(); }
+    ValueRange TimeAxisShown() const { return presenter_.TimeAxisShown(); }
+    QString DataAxisTitle() const { return presenter_.DataAxisTitle(); }
+    QString TimeAxisTitle() const { return presenter_.TimeAxisTitle(); }
+    // Points drawn for graph k's line in the present view (after thinning) and whether it is shown.
+    int SeriesPointCount(int k) const { return presenter_.SeriesPointCount(k); }
+    bool SeriesVisible(int k) const { return presenter_.SeriesVisible(k); }
+    bool LegendVisible() const { return presenter_.LegendVisible(); }
+    QChart *Chart() const { return presenter_.Chart(); }
     GraphChartView *ChartView() const { return view_; }
 
     // Thinning of long lines to the pixels of the plot (on by default). Off only to measure what
     // it saves.
-    void SetPointReduction(bool on);
+    void SetPointReduction(bool on) { presenter_.SetPointReduction(on); }
 
     // Selecting a tab as a user's click does.
     void SelectTab(int index);
@@ -84,7 +77,6 @@ public:
 
 private:
     void BuildControls();
-    void BuildChart();
 
     // Handlers.
     void Button_Load_DataClick();
@@ -103,34 +95,20 @@ private:
     void UpdateAllGraphsTab();
     void DeleteGraph();
 
-    // Chart plumbing.
-    std::vector<const GraphSlot *> LoadedGraphs() const;
-    void SetSeriesTitlesFromTabs();
-    void ResetTimeAxisRange();
-    void SetDataAxisRange(const ValueRange &range);
-    void SetTimeAxisRange(const ValueRange &range);
-    void RefillSeries();
-    void EmptyThinnedSeries();
-    void RebuildTicks();
-    void OnPlotResized();
-    void ApplyChartMargins();
+    // Shows the book's tabs and summary rows.
+    void ShowTabs();
+    void ShowRows();
     void ShowWait(const QString &text);
     void HideWait();
     void PaintChart(QPrinter *printer);
-    void UpdateLegendMarkers();
-    QRectF SceneToValues(const QRectF &sceneRect) const;
-    void SetRow(int row, const QStringList &cells);
-    QStringList Row(int row) const;
 
     TOgidanie *waitWindow_;
+    GraphBook book_;
+    ChartPresenter presenter_{book_};
 
     // Controls (objectNames as the window's design names them).
     ButtonTabControl *TabControl1 = nullptr;
-    QChart *chart_ = nullptr;
     GraphChartView *view_ = nullptr;
-    std::array<QLineSeries *, MaxGraphs> series_{};
-    QCategoryAxis *axisY_ = nullptr;
-    QCategoryAxis *axisX_ = nullptr;
     QTableWidget *StringGrid1 = nullptr;
     QLabel *Label5 = nullptr;
     QComboBox *ComboBox2 = nullptr;
@@ -143,24 +121,9 @@ private:
     QPushButton *Button_Close = nullptr;
 
     // Window state.
-    std::array<GraphSlot, MaxGraphs> slots_;
-    int graphCount_ = 0;
-    int currentGraph_ = 1;
-    bool allGraphsTabPresent_ = false;
     bool commonScale_ = false;
     bool clearSeriesBeforeDrawing_ = true;
-    bool zoomActive_ = false;
-    ValueRange commonRange_;
     bool graphCloseRequested_ = false;
-    TimeAxisKind drawnTimeKind_ = TimeAxisKind::Time;
-
-    // What each series holds: the graph slot whose points it shows, or nothing.
-    std::array<bool, MaxGraphs> seriesFilled_{};
-    bool pointReduction_ = true;
-    int drawBatch_ = 0;
-    int reducedColumns_ = 0;
-    ValueRange xRange_;
-    ValueRange yRange_;
     QString lastFile_;
 };
 

@@ -15,6 +15,64 @@ LocaleDateTimeReader::LocaleDateTimeReader(const QLocale &locale)
 {
     quickTime_ = Compile(timeFormat_, timeFields_);
     quickDate_ = Compile(dateFormat_, dateFields_);
+    if (quickTime_)
+        fixedTime_ = FixedDigitPattern(timeFormat_);
+}
+
+QByteArray LocaleDateTimeReader::FixedDigitPattern(const QString &format)
+{
+    QByteArray pattern;
+    for (int i = 0; i < format.size();) {
+        const QChar c = format.at(i);
+        int run = 1;
+        while (i + run < format.size() && format.at(i + run) == c)
+            ++run;
+        const char l = c.unicode() < 128 ? char(c.unicode()) : 0;
+        if (l == 'H' || l == 'm' || l == 's') {
+            if (run != 2 || pattern.contains(l))
+                return {};
+            pattern.append(2, l);
+        } else if (l == 0 || l == '\'' || (l >= 'a' && l <= 'z') || (l >= 'A' && l <= 'Z') || (l >= '0' && l <= '9')) {
+            return {};
+        } else {
+            pattern.append(run, l);
+        }
+        i += run;
+    }
+    return pattern;
+}
+
+std::optional<qint64> LocaleDateTimeReader::TimeOfDay(QLatin1StringView text) const
+{
+    if (!fixedTime_.isEmpty() && text.size() == fixedTime_.size()) {
+        int field[3] = {0, 0, 0};   // hour, minute, second
+        bool fits = true;
+        for (qsizetype i = 0; fits && i < text.size(); ++i) {
+            const char p = fixedTime_.at(i), c = text.at(i).toLatin1();
+            const int f = p == 'H' ? 0 : p == 'm' ? 1 : p == 's' ? 2 : -1;
+            if (f < 0)
+                fits = c == p;
+            else if (c >= '0' && c <= '9')
+                field[f] = field[f] * 10 + (c - '0');
+            else
+                fits = false;
+        }
+        if (fits && field[0] <= 23 && field[1] <= 59 && field[2] <= 59)
+            return (qint64(field[0]) * 3600 + field[1] * 60 + field[2]) * 1000;
+    }
+    return TimeOfDay(QStringView(QString(text)));
+}
+
+std::optional<qint64> LocaleDateTimeReader::Day(QLatin1StringView text)
+{
+    if (!lastLatin1Date_.isEmpty() && QLatin1StringView(lastLatin1Date_) == text)
+        return lastLatin1Day_;
+    const std::optional<qint64> day = Day(QStringView(QString(text)));
+    if (day) {
+        lastLatin1Date_ = QByteArray(text.data(), text.size());
+        lastLatin1Day_ = *day;
+    }
+    return day;
 }
 
 bool LocaleDateTimeReader::Compile(const QString &format, std::vector<Field> &fields)

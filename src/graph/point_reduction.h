@@ -1,7 +1,7 @@
 #pragma once
-// Thins a long line to what the screen can show. The chart strokes every point it is given, so
-// tens of thousands of points per series make each repaint slow; a pixel column can show no more
-// than the stroke from its lowest to its highest point and the lines to its neighbours.
+// Thins a long line to what the screen can show. Every point drawn costs a stroke, so tens of
+// thousands of points per line make each repaint slow; a pixel column can show no more than the
+// stroke from its lowest to its highest point and the lines to its neighbours.
 #include <QList>
 #include <QPointF>
 #include <vector>

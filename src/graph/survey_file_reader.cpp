@@ -1,15 +1,22 @@
 #include "survey_file_reader.h"
 
 #include "graph_texts.h"
+#include "survey_line.h"
 
 #include <QFile>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numeric>
 
 namespace orv {
 
 namespace t = graph_texts;
+using survey_line::AsciiLine;
+using survey_line::IsAscii;
+using survey_line::Key;
+using survey_line::Utf16Line;
+using survey_line::TextAfterUpToBlank;
 
 const QStringList &DataAxisNames()
 {
@@ -42,17 +49,24 @@ std::optional<TimeAxisKind> TimeAxisFromName(const QString &name)
 
 namespace {
 
-const QString &KeyOf(DataAxisKind axis)
+const Key &KeyOf(DataAxisKind axis)
 {
+    static const Key pressure(t::PressureKey), current(t::CurrentKey), udif(t::UdifKey), um(t::UmKey),
+        temperature(t::TemperatureKey);
     switch (axis) {
-    case DataAxisKind::Pressure: return t::PressureKey;
-    case DataAxisKind::Current: return t::CurrentKey;
-    case DataAxisKind::Udif: return t::UdifKey;
-    case DataAxisKind::Um: return t::UmKey;
-    case DataAxisKind::Temperature: return t::TemperatureKey;
+    case DataAxisKind::Pressure: return pressure;
+    case DataAxisKind::Current: return current;
+    case DataAxisKind::Udif: return udif;
+    case DataAxisKind::Um: return um;
+    case DataAxisKind::Temperature: return temperature;
     }
-    return t::PressureKey;
+    return pressure;
 }
+
+const Key &DeviceKey() { static const Key key(t::DeviceMarker); return key; }
+const Key &AddrKey() { static const Key key(t::AddrKey); return key; }
+const Key &TimeKey() { static const Key key(t::TimeKey); return key; }
+const Key &DateKey() { static const Key key(t::DateKey); return key; }
 
 // The unit named anywhere in the line, searched in the order of the unit list.
 std::optional<QString> UnitInLine(DataAxisKind axis, const QString &line)
@@ -76,25 +90,6 @@ std::optional<QString> UnitInLine(DataAxisKind axis, const QString &line)
         return std::nullopt;
     }
     return std::nullopt;
-}
-
-// The characters after `key` up to the next blank; nothing when the key is absent or no blank
-// follows (a piece cut short).
-std::optional<QStringView> TextAfterUpToBlank(const QString &line, const QString &key)
-{
-    const int at = line.indexOf(key);
-    if (at < 0)
-        return std::nullopt;
-    const int from = at + int(key.size());
-    const int blank = line.indexOf(QLatin1Char(' '), from);
-    if (blank < 0)
-        return std::nullopt;
-    return QStringView(line).mid(from, blank - from);
-}
-
-bool IsAscii(QByteArrayView bytes)
-{
-    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return (static_cast<unsigned char>(c) & 0x80) == 0; });
 }
 
 bool IsValidUtf8(QByteArrayView bytes)
@@ -132,13 +127,13 @@ bool IsValidUtf8(QByteArrayView bytes)
     return true;
 }
 
-bool IsNotANumberText(QStringView text)
+template <class Piece>
+bool IsNotANumberText(Piece s)
 {
-    QStringView s = text;
     if (s.startsWith(QLatin1Char('-')) || s.startsWith(QLatin1Char('+')))
         s = s.mid(1);
-    return s.compare(QLatin1String("NAN"), Qt::CaseInsensitive) == 0 ||
-           s.compare(QLatin1String("INF"), Qt::CaseInsensitive) == 0;
+    return s.size() == 3 && (s.compare(QLatin1String("NAN"), Qt::CaseInsensitive) == 0 ||
+                             s.compare(QLatin1String("INF"), Qt::CaseInsensitive) == 0);
 }
 
 } // namespace
@@ -146,12 +141,10 @@ bool IsNotANumberText(QStringView text)
 SurveyFileParser::SurveyFileParser(DataAxisKind axis, TimeAxisKind timeAxis, const QLocale &locale)
     : axis_(axis),
       timeAxis_(timeAxis),
-      locale_(locale),
+      numbers_(locale),
       dateTime_(locale),
       windows1251_("windows-1251", QStringDecoder::Flag::Stateless)
 {
-    // Group separators never appear in the written values; a number that has them is not one.
-    locale_.setNumberOptions(locale_.numberOptions() | QLocale::RejectGroupSeparator);
     data_.device = t::UnknownDevice;
 }
 
@@ -178,6 +171,11 @@ bool SurveyFileParser::AddLine(QByteArrayView raw, bool terminated)
         raw.chop(1);
     if (raw.endsWith('\r'))
         raw.chop(1);
+    if (IsAscii(raw) && !raw.contains('\0')) {
+        // Nearly every line: no decoding needed.
+        firstLine_ = false;
+        return ProcessLine(AsciiLine(raw), damaged);
+    }
     QString line;
     if (raw.contains('\0')) {
         // A power cut can leave the end of the file filled with NUL bytes.
@@ -188,22 +186,24 @@ bool SurveyFileParser::AddLine(QByteArrayView raw, bool terminated)
     } else {
         line = Decode(raw);
     }
-    return ProcessLine(line, damaged);
+    return ProcessLine(Utf16Line(line), damaged);
 }
 
-bool SurveyFileParser::ProcessLine(const QString &line, bool damaged)
+template <class Line>
+bool SurveyFileParser::ProcessLine(const Line &line, bool damaged)
 {
-    if (auto device = TextAfterUpToBlank(line, t::DeviceMarker))
+    using Piece = typename Line::Piece;
+    if (auto device = TextAfterUpToBlank(line, DeviceKey()))
         data_.device = device->toString();
-    if (auto address = TextAfterUpToBlank(line, t::AddrKey))
+    if (auto address = TextAfterUpToBlank(line, AddrKey()); address && data_.address != *address)
         data_.address = address->toString();
 
-    std::optional<QStringView> valueText = TextAfterUpToBlank(line, KeyOf(axis_));
+    std::optional<Piece> valueText = TextAfterUpToBlank(line, KeyOf(axis_));
     double value = 0;
     if (valueText) {
-        bool ok = false;
-        value = locale_.toDouble(*valueText, &ok);
-        if (!ok) {
+        const std::optional<double> number = numbers_.Read(*valueText);
+        value = number.value_or(0);
+        if (!number) {
             if (damaged) {
                 ++data_.damagedLinesSkipped;
                 return true;
@@ -218,22 +218,22 @@ bool SurveyFileParser::ProcessLine(const QString &line, bool damaged)
     }
 
     if (!unitFound_) {
-        if (auto unit = UnitInLine(axis_, line)) {
+        if (auto unit = UnitInLine(axis_, line.Whole())) {
             data_.unit = *unit;
             unitFound_ = true;
         }
     }
 
-    std::optional<QStringView> timeText;
-    if (const int at = line.indexOf(t::TimeKey); at >= 0) {
-        const int from = at + int(t::TimeKey.size());
-        const int dot = line.indexOf(QLatin1Char('.'), from);
+    std::optional<Piece> timeText;
+    if (const qsizetype at = line.Find(TimeKey()); at >= 0) {
+        const qsizetype from = at + TimeKey().text.size();
+        const qsizetype dot = line.FindChar('.', from);
         if (dot >= 0)
-            timeText = QStringView(line).mid(from, dot - from);
+            timeText = line.Mid(from, dot - from);
     }
-    std::optional<QStringView> dateText;
-    if (const int at = line.indexOf(t::DateKey); at >= 0)
-        dateText = QStringView(line).mid(at + int(t::DateKey.size())).trimmed();
+    std::optional<Piece> dateText;
+    if (const qsizetype at = line.Find(DateKey()); at >= 0)
+        dateText = line.Mid(at + DateKey().text.size()).trimmed();
 
     if (!valueText || !timeText || !dateText) {
         if (damaged && (valueText || timeText || dateText))
@@ -310,6 +310,9 @@ SurveyGraphData SurveyFileParser::Finish()
         out.x.swap(x);
         out.y.swap(y);
     }
+    // The points stay as long as the graph does: no spare room.
+    out.x.shrink_to_fit();
+    out.y.shrink_to_fit();
     return out;
 }
 
@@ -336,15 +339,34 @@ std::optional<SurveyGraphData> ReadSurveyFile(const QString &path, DataAxisKind 
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     SurveyFileParser parser(axis, timeAxis, locale);
-    QByteArray line;
-    line.reserve(512);
-    while (!file.atEnd()) {
-        line = file.readLine();
-        if (line.isEmpty() && file.error() != QFileDevice::NoError)
-            break;
-        if (!parser.AddLine(line, line.endsWith('\n')))
-            break;
+    // Read in blocks and hand over whole lines; a line split by a block's end is carried over.
+    constexpr qint64 Block = 1 << 16;
+    QByteArray block(Block, Qt::Uninitialized);
+    QByteArray carried;
+    qint64 got = 0;
+    while ((got = file.read(block.data(), Block)) > 0) {
+        const char *p = block.constData();
+        qsizetype from = 0;
+        while (from < got) {
+            const void *end = std::memchr(p + from, '\n', size_t(got - from));
+            if (!end) {
+                carried.append(p + from, got - from);
+                break;
+            }
+            const qsizetype stop = static_cast<const char *>(end) - p + 1;
+            QByteArrayView line(p + from, stop - from);
+            if (!carried.isEmpty()) {
+                carried.append(line);
+                line = carried;
+            }
+            if (!parser.AddLine(line, true))
+                return parser.Finish();
+            carried.clear();
+            from = stop;
+        }
     }
+    if (got == 0 && !carried.isEmpty())
+        parser.AddLine(carried, false);
     return parser.Finish();
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "locale_date_time_reader.h"
+#include "locale_number_reader.h"
 
 namespace orv {
 
@@ -62,11 +63,13 @@ public:
 
 private:
     QString Decode(QByteArrayView bytes);
-    bool ProcessLine(const QString &line, bool damaged);
+    // One line, as characters or (most lines) as ASCII bytes read without conversion.
+    template <class Line>
+    bool ProcessLine(const Line &line, bool damaged);
 
     DataAxisKind axis_;
     TimeAxisKind timeAxis_;
-    QLocale locale_;
+    LocaleNumberReader numbers_;
     LocaleDateTimeReader dateTime_;
     QStringDecoder windows1251_;
     bool firstLine_ = true;

@@ -1,11 +1,11 @@
-// Axis ticks and labels, data-axis ranges and titles, and the thinning of long lines.
+// Axis ticks and labels, and the thinning of long lines.
 #include "graph/axis_ticks.h"
-#include "graph/graph_slots.h"
 #include "graph/point_reduction.h"
 #include "survey_test_files.h"
 
 #include <QLocale>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <random>
@@ -98,64 +98,6 @@ TEST(TimeAxis, LabelsAndRoundTicksPerKind)
     }
 }
 
-GraphSlot Slot(double minimum, double maximum, int count, const QString &unit = {},
-               const QString &axis = QStringLiteral("Давление"))
-{
-    GraphSlot s;
-    s.minimum = minimum;
-    s.maximum = maximum;
-    s.count = count;
-    s.unit = unit;
-    s.axisName = axis;
-    return s;
-}
-
-TEST(GraphRanges, FivePercentMarginsAroundOneOrAllGraphs)
-{
-    const GraphSlot a = Slot(10, 20, 5), b = Slot(-5, 15, 3), empty = Slot(0, 0, 0), flat = Slot(4, 4, 2),
-                    zero = Slot(0, 0, 1);
-    const struct
-    {
-        std::vector<const GraphSlot *> graphs;
-        double low, high;
-    } cases[] = {
-        {{&a}, 9.5, 20.5},
-        {{&a, &b}, -6.25, 21.25},
-        // A graph without points takes no part in the common range.
-        {{&a, &empty}, 9.5, 20.5},
-        {{&flat}, 3.8, 4.2},
-        {{&zero}, -1, 1},
-        {{}, 0, 1},
-    };
-    for (const auto &c : cases) {
-        const ValueRange r = DataAxisRange(c.graphs);
-        EXPECT_DOUBLE_EQ(r.low, c.low);
-        EXPECT_DOUBLE_EQ(r.high, c.high);
-    }
-}
-
-TEST(GraphRanges, AxisTitles)
-{
-    const GraphSlot kpa1 = Slot(0, 1, 1, "кПа"), kpa2 = Slot(0, 1, 1, "кПа"), mpa = Slot(0, 1, 1, "МПа"),
-                    none1 = Slot(0, 1, 1), none2 = Slot(0, 1, 1);
-    const GraphSlot current = Slot(0, 1, 1, "мА", "Ток");
-    EXPECT_EQ(SingleGraphAxisTitle(kpa1), QStringLiteral("Давление, кПа"));
-    EXPECT_EQ(SingleGraphAxisTitle(none1), QStringLiteral("Давление"));
-    EXPECT_EQ(SingleGraphAxisTitle(current), QStringLiteral("Ток, мА"));
-    EXPECT_EQ(AllGraphsAxisTitle({&kpa1, &kpa2}), QStringLiteral("Давление, кПа"));
-    EXPECT_EQ(AllGraphsAxisTitle({&kpa1, &mpa}), QStringLiteral("Давление"));
-    EXPECT_EQ(AllGraphsAxisTitle({&kpa1, &none1}), QStringLiteral("Давление"));
-    EXPECT_EQ(AllGraphsAxisTitle({&none1, &none2}), QStringLiteral("Давление"));
-}
-
-TEST(GraphRanges, ColoursOfTheTenGraphs)
-{
-    const QRgb expected[] = {0xFF0000, 0x008000, 0x0000FF, 0xFFFF00, 0x008080,
-                             0x800080, 0xFF00FF, 0x00FF00, 0x800000, 0x808000};
-    for (int k = 1; k <= MaxGraphs; ++k)
-        EXPECT_EQ(GraphColour(k).rgb() & 0xFFFFFF, expected[k - 1]) << k;
-}
-
 TEST(PointReduction, ShortLinesStayWhole)
 {
     const std::vector<double> x{1, 2, 3, 4, 5}, y{5, 3, 9, 1, 2};
@@ -168,52 +110,78 @@ TEST(PointReduction, ShortLinesStayWhole)
     EXPECT_TRUE(ReducePointsForDisplay({}, {}, 0, 1, 100).isEmpty());
 }
 
-TEST(PointReduction, KeepsEveryColumnsExtremesWithinTwoPointsAColumn)
+// Lowest and highest y per pixel column of [x0, x1], of the points given; columns without points
+// stay at +/- infinity.
+std::pair<std::vector<double>, std::vector<double>> ColumnExtremes(const std::vector<QPointF> &points, double x0,
+                                                                   double x1, int columns)
 {
-    std::mt19937 random(7);
-    std::normal_distribution<double> noise(0, 1);
-    const int n = 30000;
-    std::vector<double> x(n), y(n);
-    for (int i = 0; i < n; ++i) {
-        x[i] = 1000.0 * i;
-        y[i] = std::sin(i / 900.0) * 10 + noise(random);
+    std::vector<double> low(size_t(columns), HUGE_VAL), high(size_t(columns), -HUGE_VAL);
+    const double scale = columns / (x1 - x0);
+    for (const QPointF &p : points) {
+        if (p.x() < x0 || p.x() > x1)
+            continue;
+        const size_t c = size_t(std::min(columns - 1, int(std::floor((p.x() - x0) * scale))));
+        low[c] = std::min(low[c], p.y());
+        high[c] = std::max(high[c], p.y());
     }
-    y[12345] = 500;   // a spike must survive
+    return {low, high};
+}
+
+TEST(PointReduction, EveryColumnKeepsItsExtremesInTheFullViewAndInAnyZoom)
+{
+    // Random lines of several kinds, each seen whole and through random zoom windows: every pixel
+    // column shows the lowest and the highest point the data has there, at most two points a
+    // column are drawn, and the line runs on to both edges.
+    enum Shape { Noise, Spikes, Steps, Bursts };
     const struct
     {
-        double x0, x1;
-        int columns;
-    } views[] = {{0, 1000.0 * (n - 1), 1000}, {5e6, 2.5e7, 640}, {1.2e7, 1.25e7, 2000}};
-    for (const auto &v : views) {
-        const QList<QPointF> r = ReducePointsForDisplay(x, y, v.x0, v.x1, v.columns);
-        EXPECT_LE(r.size(), 2 * v.columns + 2);
-        EXPECT_TRUE(std::is_sorted(r.begin(), r.end(), [](const QPointF &a, const QPointF &b) { return a.x() < b.x(); }));
-        // Per pixel column the drawn lowest and highest equal those of the data.
-        const double width = (v.x1 - v.x0) / v.columns;
-        std::vector<double> lowData(size_t(v.columns), 1e300), highData(size_t(v.columns), -1e300);
-        std::vector<double> lowDrawn = lowData, highDrawn = highData;
-        for (int i = 0; i < n; ++i) {
-            if (x[i] < v.x0 || x[i] > v.x1)
-                continue;
-            const size_t c = std::min(size_t(v.columns - 1), size_t((x[i] - v.x0) / width));
-            lowData[c] = std::min(lowData[c], y[i]);
-            highData[c] = std::max(highData[c], y[i]);
+        Shape shape;
+        int points;
+        unsigned seed;
+    } lines[] = {{Noise, 30000, 1}, {Spikes, 30000, 2}, {Steps, 5000, 3}, {Bursts, 20000, 4}};
+    for (const auto &l : lines) {
+        std::mt19937 random(l.seed);
+        std::normal_distribution<double> noise(0, 1);
+        std::uniform_real_distribution<double> unit(0, 1);
+        std::vector<double> x(size_t(l.points)), y(size_t(l.points));
+        double t = 0;
+        for (size_t i = 0; i < x.size(); ++i) {
+            // Bursts: polls close together, then long gaps; equal times happen.
+            t += l.shape == Bursts ? (unit(random) < 0.1 ? 5000 * unit(random) : std::floor(3 * unit(random))) : 1000;
+            x[i] = t;
+            y[i] = l.shape == Steps ? std::floor(i / 97.0) * (i % 2 ? 1 : -1)
+                 : l.shape == Spikes && unit(random) < 0.001 ? 1e4 * noise(random)
+                                                              : std::sin(i / 900.0) * 10 + noise(random);
         }
-        for (const QPointF &p : r) {
-            if (p.x() < v.x0 || p.x() > v.x1)
-                continue;
-            const size_t c = std::min(size_t(v.columns - 1), size_t((p.x() - v.x0) / width));
-            lowDrawn[c] = std::min(lowDrawn[c], p.y());
-            highDrawn[c] = std::max(highDrawn[c], p.y());
+        std::vector<QPointF> all(x.size());
+        for (size_t i = 0; i < x.size(); ++i)
+            all[i] = QPointF(x[i], y[i]);
+
+        std::vector<std::array<double, 2>> views{{x.front(), x.back()}};
+        for (int z = 0; z < 20; ++z) {
+            const double a = x.front() + unit(random) * (x.back() - x.front());
+            const double width = (x.back() - x.front()) * std::pow(10.0, -3 * unit(random));
+            views.push_back({a, a + width});
         }
-        EXPECT_EQ(lowDrawn, lowData);
-        EXPECT_EQ(highDrawn, highData);
-        // The line runs on to both edges when there is data beyond them.
-        if (v.x0 > 0) {
-            EXPECT_LT(r.front().x(), v.x0);
-        }
-        if (v.x1 < x.back()) {
-            EXPECT_GT(r.back().x(), v.x1);
+        for (const auto &[x0, x1] : views) {
+            for (int columns : {1, 97, 1367}) {
+                const QList<QPointF> drawn = ReducePointsForDisplay(x, y, x0, x1, columns);
+                const std::vector<QPointF> shown(drawn.begin(), drawn.end());
+                const std::string where = "line " + std::to_string(l.seed) + " view " + std::to_string(x0) + ".." +
+                                          std::to_string(x1) + " columns " + std::to_string(columns);
+                ASSERT_EQ(ColumnExtremes(shown, x0, x1, columns), ColumnExtremes(all, x0, x1, columns)) << where;
+                const auto inside = std::count_if(x.begin(), x.end(), [&](double v) { return v >= x0 && v <= x1; });
+                EXPECT_LE(drawn.size(), std::max<qsizetype>(2 * columns, inside) + 2) << where;
+                EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end(),
+                                           [](const QPointF &a, const QPointF &b) { return a.x() < b.x(); }))
+                    << where;
+                if (x.front() < x0) {
+                    EXPECT_LT(drawn.front().x(), x0) << where;
+                }
+                if (x.back() > x1) {
+                    EXPECT_GT(drawn.back().x(), x1) << where;
+                }
+            }
         }
     }
 }

@@ -4,6 +4,7 @@
 #include "survey_test_files.h"
 
 #include <QLocale>
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace orv {
@@ -329,6 +330,45 @@ TEST(LocaleDateTimeReader, ReadsTheLocalesTimeAndDate)
     EXPECT_EQ(us.TimeOfDay(u"2:03:27 PM"), (14 * 3600 + 3 * 60 + 27) * 1000);
     EXPECT_EQ(us.TimeOfDay(u"12:00:05 AM"), 5000);
     EXPECT_EQ(us.Day(u"12/6/26"), dec6);
+}
+
+TEST(LocaleReaders, DigitByDigitReadingGivesWhatTheGeneralConversionGives)
+{
+    // Texts of the plain shape are read directly, the rest by the locale; both must agree with
+    // the locale's own conversion, bit for bit, and refuse the same texts.
+    for (const QLocale &locale : {Russian, QLocale(QLocale::English, QLocale::UnitedStates), QLocale::c()}) {
+        LocaleNumberReader numbers(locale);
+        QLocale strict = locale;
+        strict.setNumberOptions(strict.numberOptions() | QLocale::RejectGroupSeparator);
+        const QString point = locale.decimalPoint();
+        for (QString text : {"0", "-0", "100,1234567", "-1,5000000", "0100,5", "5,", ",5", "+5", "1,5e3",
+                             "12345678901234567890,123456789", "0,1", "NAN", "-INF", "1 000", "1,2,3", "", "-",
+                             "99999999999999999999999999999999999999999999999999999999999999999"}) {
+            text.replace(QLatin1Char(','), point);
+            bool ok = false;
+            const double expected = strict.toDouble(text, &ok);
+            const QByteArray latin1 = text.toLatin1();
+            for (const std::optional<double> got : {numbers.Read(QStringView(text)),
+                                                    numbers.Read(QLatin1StringView(latin1))}) {
+                ASSERT_EQ(got.has_value(), ok) << locale.name().toStdString() << " " << text.toStdString();
+                if (ok && !std::isnan(expected)) {
+                    EXPECT_EQ(std::memcmp(&*got, &expected, sizeof expected), 0) << text.toStdString();
+                }
+            }
+        }
+        LocaleDateTimeReader times(locale);
+        for (const char *text : {"14:03:27", "00:00:00", "23:59:59", "9:03:27", "24:00:00", "14:60:00", "14:03",
+                                 "14:03:27 ", "1a:03:27", "2:03:27 PM", "12:00:05 AM", "14:03:27.045", ""}) {
+            const QString wide = QString::fromLatin1(text);
+            EXPECT_EQ(times.TimeOfDay(QLatin1StringView(text)), times.TimeOfDay(QStringView(wide)))
+                << locale.name().toStdString() << " " << text;
+        }
+        for (const char *text : {"06.12.2026", "06.12.2026", "07.12.2026", "31.02.2026", "12/6/26", "2026-12-06"}) {
+            const QString wide = QString::fromLatin1(text);
+            EXPECT_EQ(times.Day(QLatin1StringView(text)), times.Day(QStringView(wide)))
+                << locale.name().toStdString() << " " << text;
+        }
+    }
 }
 
 TEST(SurveyFileReader, AxisListsAndTheirKinds)
