@@ -11,6 +11,7 @@
 #   --filter F    which in-machine tests run (default all)
 #   --strict      checks that wait for the serial component's fixes fail instead of being listed
 #   --keep        keep the run directory (console log, sockets) for a look afterwards
+#   --if-possible succeed quietly where the emulator cannot be installed (CI on machines without it)
 #
 # The machine (kernel, modules, busybox, shared libraries, Qt's offscreen plugin, fonts) is built
 # once and cached in $ORV_RIG_CACHE (default /var/cache/orvessa-rig), keyed by the kernel version and
@@ -22,13 +23,15 @@ cache="${ORV_RIG_CACHE:-/var/cache/orvessa-rig}"
 filter="*"
 strict=""
 keep=""
+optional=""
 while [ $# -gt 0 ]; do
   case "$1" in
     --build) build="$2"; shift 2 ;;
     --filter) filter="$2"; shift 2 ;;
     --strict) strict=1; shift ;;
     --keep) keep=1; shift ;;
-    -h|--help) sed -n '2,19p' "$0"; exit 0 ;;
+    --if-possible) optional=1; shift ;;
+    -h|--help) sed -n '2,20p' "$0"; exit 0 ;;
     *) echo "serial-rig: unknown option $1" >&2; exit 2 ;;
   esac
 done
@@ -42,8 +45,12 @@ command -v qemu-system-x86_64 >/dev/null || missing+=(qemu-system-x86)
 [ -x /bin/busybox ] && busybox --list 2>/dev/null | grep -qx insmod || missing+=(busybox-static)
 command -v cpio >/dev/null || missing+=(cpio)
 if [ ${#missing[@]} -gt 0 ]; then
-  run apt-get update -qq
-  run env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  if ! { [ "$(id -u)" = 0 ] && run apt-get update -qq &&
+         run env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"; }; then
+    say "cannot install ${missing[*]}"
+    [ -n "$optional" ] && { say "rig skipped"; exit 0; }
+    exit 1
+  fi
 fi
 
 # --- the project's executables --------------------------------------------------------------------
@@ -61,7 +68,11 @@ fi
 kdir="$cache/$kpkg"
 if [ ! -f "$kdir/ready" ]; then
   rm -rf "$kdir" && mkdir -p "$kdir/deb"
-  (cd "$kdir/deb" && run apt-get download "$kpkg")
+  if ! (cd "$kdir/deb" && run apt-get download "$kpkg"); then
+    rm -rf "$kdir"
+    [ -n "$optional" ] && { say "no kernel to be had; rig skipped"; exit 0; }
+    exit 1
+  fi
   run dpkg-deb -x "$kdir"/deb/*.deb "$kdir/root"
   mkdir -p "$kdir/modules"
   cp "$kdir"/root/boot/vmlinuz-* "$kdir/vmlinuz"
@@ -101,6 +112,7 @@ if [ ! -f "$base" ]; then
   (cd "$stage" && find . | cpio -o -H newc --quiet | gzip -1) >"$base.tmp"
   mv "$base.tmp" "$base"
   rm -rf "$stage"
+  find "$cache" -maxdepth 1 -name 'base-*.cpio.gz' ! -name "$(basename "$base")" -delete
 fi
 
 # --- this run ---------------------------------------------------------------------------------------
