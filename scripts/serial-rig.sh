@@ -8,6 +8,8 @@
 #
 #   --build DIR   build tree with the program's libraries (default ./build, or $ORV_RIG_BUILD);
 #                 the rig's own two targets are built there first
+#   --tree DIR    build the rig against another source tree of the program that has no rig yet
+#                 (e.g. a work tree with serial-component changes), in $ORV_RIG_CACHE/tree-*
 #   --filter F    which in-machine tests run (default all)
 #   --strict      checks that wait for the serial component's fixes fail instead of being listed
 #   --keep        keep the run directory (console log, sockets) for a look afterwards
@@ -24,17 +26,28 @@ filter="*"
 strict=""
 keep=""
 optional=""
+tree=""
 while [ $# -gt 0 ]; do
   case "$1" in
     --build) build="$2"; shift 2 ;;
     --filter) filter="$2"; shift 2 ;;
+    --tree) tree="$(cd "$2" && pwd)"; shift 2 ;;
     --strict) strict=1; shift ;;
     --keep) keep=1; shift ;;
     --if-possible) optional=1; shift ;;
-    -h|--help) sed -n '2,20p' "$0"; exit 0 ;;
+    -h|--help) sed -n '2,22p' "$0"; exit 0 ;;
     *) echo "serial-rig: unknown option $1" >&2; exit 2 ;;
   esac
 done
+if [ -n "$tree" ]; then
+  build="$cache/tree-$(echo "$tree" | sha256sum | cut -c1-12)"
+  mkdir -p "$build"
+  launcher=()
+  command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  echo "serial-rig: + cmake -S $here/rig/standalone -B $build -DORVESSA_TREE=$tree" >&2
+  cmake -S "$here/rig/standalone" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVESSA_TREE="$tree" \
+    "${launcher[@]}" >/dev/null
+fi
 build="$(cd "$build" && pwd)"
 say() { echo "serial-rig: $*" >&2; }
 run() { say "+ $*"; "$@"; }
@@ -133,12 +146,19 @@ cat "$base" "$rundir/top.cpio.gz" >"$rundir/initrd.gz"
 
 accel=tcg
 if [ -w /dev/kvm ] && [ -z "${ORV_RIG_NO_KVM:-}" ]; then
-  # A machine that cannot even start a kernel under KVM here hangs; give it a few seconds to prove itself.
-  if timeout 20 qemu-system-x86_64 -accel kvm -m 256 -display none -no-reboot -kernel "$kdir/vmlinuz" \
-       -append "console=ttyS0 panic=-1 rdinit=/bin/poweroff-probe" -serial file:"$rundir/kvm-probe.log" \
-       -monitor none >/dev/null 2>&1 && grep -q "Kernel panic" "$rundir/kvm-probe.log"; then
-    accel=kvm
+  # A machine that cannot even start a kernel under KVM here hangs; it gets a few seconds to prove
+  # itself, once per emulator and kernel (the verdict is kept beside the cached machine).
+  probe="$cache/kvm-$(qemu-system-x86_64 --version | head -1 | tr -c 'A-Za-z0-9.\n' _)-$kpkg"
+  if [ ! -f "$probe" ]; then
+    if timeout 20 qemu-system-x86_64 -accel kvm -m 256 -display none -no-reboot -kernel "$kdir/vmlinuz" \
+         -append "console=ttyS0 panic=-1" -serial file:"$rundir/kvm-probe.log" -monitor none >/dev/null 2>&1 &&
+       grep -q "Kernel panic" "$rundir/kvm-probe.log"; then
+      echo kvm >"$probe"
+    else
+      echo tcg >"$probe"
+    fi
   fi
+  accel="$(cat "$probe")"
 fi
 say "accelerator: $accel"
 
