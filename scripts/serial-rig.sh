@@ -9,7 +9,8 @@
 #   --build DIR   build tree with the program's libraries (default ./build, or $ORV_RIG_BUILD);
 #                 the rig's own two targets are built there first
 #   --tree DIR    build the rig against another source tree of the program that has no rig yet
-#                 (e.g. a work tree with serial-component changes), in $ORV_RIG_CACHE/tree-*
+#                 (e.g. a work tree with serial-component changes), built in --build DIR if given,
+#                 else in $ORV_RIG_CACHE/tree-*
 #   --filter F    which in-machine tests run (default all)
 #   --strict      checks that wait for the serial component's fixes fail instead of being listed
 #   --keep        keep the run directory (console log, sockets) for a look afterwards
@@ -27,20 +28,21 @@ strict=""
 keep=""
 optional=""
 tree=""
+build_given="${ORV_RIG_BUILD:+1}"
 while [ $# -gt 0 ]; do
   case "$1" in
-    --build) build="$2"; shift 2 ;;
+    --build) build="$2"; build_given=1; shift 2 ;;
     --filter) filter="$2"; shift 2 ;;
     --tree) tree="$(cd "$2" && pwd)"; shift 2 ;;
     --strict) strict=1; shift ;;
     --keep) keep=1; shift ;;
     --if-possible) optional=1; shift ;;
-    -h|--help) sed -n '2,22p' "$0"; exit 0 ;;
+    -h|--help) sed -n '2,23p' "$0"; exit 0 ;;
     *) echo "serial-rig: unknown option $1" >&2; exit 2 ;;
   esac
 done
 if [ -n "$tree" ]; then
-  build="$cache/tree-$(echo "$tree" | sha256sum | cut -c1-12)"
+  [ -n "$build_given" ] || build="$cache/tree-$(echo "$tree" | sha256sum | cut -c1-12)"
   mkdir -p "$build"
   launcher=()
   command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
@@ -67,9 +69,15 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 # --- the project's executables --------------------------------------------------------------------
-run cmake --build "$build" -j2 --target rig_host rig_guest_tests
+if ! cmake --build "$build" --target help 2>/dev/null | grep -c rig_guest_tests >/dev/null; then
+  say "no rig targets in $build: its sources have no rig; build the rig against them with --tree SOURCE_DIR"
+  exit 1
+fi
+run cmake --build "$build" -j2 --target rig_host rig_guest_tests Orvessa gauge_sim
 host_tool="$build/rig/rig_host"
 guest_tests="$build/rig/rig_guest_tests"
+# The program and the simulator go in too, for a look by hand in a kept machine.
+guest_programs=("$guest_tests" "$(find "$build" -name Orvessa -type f -perm -u+x | head -1)" "$build/sim/gauge_sim")
 
 # --- kernel and modules (cached per kernel version) -----------------------------------------------
 mkdir -p "$cache"
@@ -105,7 +113,7 @@ fi
 # --- the machine's base image: busybox, libraries, Qt plugin, fonts (cached by a hash of its inputs) ---
 qt_plugins="$(dirname "$(find /usr/lib/x86_64-linux-gnu/qt6/plugins/platforms -name libqoffscreen.so | head -1)")/.."
 fonts=/usr/share/fonts/truetype/dejavu
-libs="$( (ldd "$guest_tests"; ldd "$qt_plugins/platforms/libqoffscreen.so"; ldd /bin/busybox 2>/dev/null || true) |
+libs="$( (for p in "${guest_programs[@]}"; do ldd "$p"; done; ldd "$qt_plugins/platforms/libqoffscreen.so"; ldd /bin/busybox 2>/dev/null || true) |
         awk '/=> \//{print $3} /^\t\/lib/{print $1}' | sort -u)"
 key="$( (echo "$kpkg"; sha256sum "$here/rig/init.sh" /bin/busybox $libs "$qt_plugins/platforms/libqoffscreen.so"
         ls "$fonts") | sha256sum | cut -c1-16)"
@@ -140,7 +148,7 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM
 
 mkdir -p "$rundir/top/rig"
-cp "$guest_tests" "$rundir/top/rig/"
+cp "${guest_programs[@]}" "$rundir/top/rig/"
 (cd "$rundir/top" && find . | cpio -o -H newc --quiet | gzip -1) >"$rundir/top.cpio.gz"
 cat "$base" "$rundir/top.cpio.gz" >"$rundir/initrd.gz"
 

@@ -55,8 +55,11 @@ TEST_P(RigLink, CommandOneToAddressZeroTracesItsLines)
     link.Send(0, 1);
     ASSERT_TRUE(WaitUntil([&] { return link.Evaluations() == 1; }, 5000));
     const QStringList &t = link.trace;
-    EXPECT_OR_AWAIT(t.size() == 15, "answer accepted (transmit end reported)");
-    ASSERT_GE(t.size(), 10) << t.join('\n').toStdString();
+    std::printf("[ trace    ] %s\n", qPrintable(t.join(QStringLiteral("\n[ trace    ] "))));
+    // Where the driver never reports the end of transmission, the engine adds a line about it.
+    const bool ended = !t.contains(QStringLiteral("Передача не завершена: порт не сообщил об окончании передачи"));
+    EXPECT_OR_AWAIT(ended, "the transmit end is reported");
+    ASSERT_EQ(t.size(), ended ? 15 : 16) << t.join('\n').toStdString();
     EXPECT_EQ(t[0], QStringLiteral("ПЕРЕДАЧА:"));
     EXPECT_TRUE(Matches(t[1], "Время начала отправления сообщения: \\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d")) << t[1].toStdString();
     EXPECT_EQ(t[2], QStringLiteral("Преамбула: 255 255 255"));
@@ -67,16 +70,13 @@ TEST_P(RigLink, CommandOneToAddressZeroTracesItsLines)
     EXPECT_EQ(t[7], QStringLiteral("Данные: "));
     EXPECT_EQ(t[8], QStringLiteral("Контрольная сумма: 131"));
     EXPECT_EQ(t[9], QStringLiteral("ПРИЕМ:"));
-    if (t.size() == 15) {
-        EXPECT_TRUE(Matches(t[10], "Время начала прихода сообщения: \\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d \\(\\+0\\.\\d\\d\\d сек\\)"))
-            << t[10].toStdString();
-        EXPECT_EQ(t[11], QStringLiteral("Количество принятых байт: 19"));
-        EXPECT_EQ(t[12], QStringLiteral("Получен ответ:"));
-        EXPECT_EQ(t[13], QStringLiteral(" 255 255 255 134 255 255 255 255 0 1 5 0 0 1 66 200 0 0 9"));
-        EXPECT_EQ(t[14], QString());
-        EXPECT_EQ(link.answers, 1);
-    }
-    std::printf("[ trace    ] %s\n", qPrintable(t.join(QStringLiteral("\n[ trace    ] "))));
+    EXPECT_TRUE(Matches(t[10], "Время начала прихода сообщения: \\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d \\(\\+0\\.\\d\\d\\d сек\\)"))
+        << t[10].toStdString();
+    EXPECT_EQ(t[11], QStringLiteral("Количество принятых байт: 19"));
+    EXPECT_EQ(t[12], QStringLiteral("Получен ответ:"));
+    EXPECT_EQ(t[13], QStringLiteral(" 255 255 255 134 255 255 255 255 0 1 5 0 0 1 66 200 0 0 9"));
+    EXPECT_EQ(t[14], QString());
+    EXPECT_EQ(link.answers, 1);
     EXPECT_EQ(RequestsHeard(GetParam()), 1);
 }
 
@@ -129,7 +129,7 @@ TEST_P(RigLink, EveryRateOfThePortPageRunsOrIsRefused)
         EXPECT_OR_AWAIT(after == unsigned(rate), "a rate the driver does not apply is refused");
         // One exchange at that rate, the gauge pacing its answer at the same rate.
         ASSERT_TRUE(Tell("rate " + w + " " + std::to_string(rate)));
-        link.settings.ResponseWaitTime = 200 + 31 * 10 * 1000 / rate * 2;
+        link.settings.ResponseWaitTime = 400 + 31 * 10 * 1000 / rate * 2;
         const int answered = link.answers;
         link.Send(0, 1);
         ++exchanges;
@@ -166,9 +166,7 @@ TEST_P(RigLink, InjectedFaultsGiveTheirTraceLines)
         ++n;
         const QStringList lines = link.Evaluation();
         ASSERT_FALSE(lines.isEmpty());
-        EXPECT_OR_AWAIT(lines[0] == QString::fromUtf8(c.firstLine), "exchange reaches its evaluation");
-        if (lines[0] != QString::fromUtf8(c.firstLine))
-            std::printf("[ fault    ] %s: %s\n", c.fault, qPrintable(lines.join(" / ")));
+        EXPECT_EQ(lines[0], QString::fromUtf8(c.firstLine)) << c.fault << ": " << lines.join(" / ").toStdString();
     }
     EXPECT_EQ(RequestsHeard(GetParam()), n);
 }
