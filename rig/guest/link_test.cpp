@@ -122,9 +122,8 @@ TEST_P(RigLink, EveryRateOfThePortPageRunsOrIsRefused)
                     open ? "accepted" : qPrintable("refused: " + refusal), after);
         if (!open) {
             EXPECT_TRUE(refusal.contains(QStringLiteral("Error writing dcb"))) << refusal.toStdString();
-            (void)before;
-            ASSERT_TRUE(link.Open());
-            continue;
+            EXPECT_EQ(after, before);   // the line keeps running at the rate it had
+            continue;   // the next rate opens the port again
         }
         EXPECT_OR_AWAIT(after == unsigned(rate), "a rate the driver does not apply is refused");
         // One exchange at that rate, the gauge pacing its answer at the same rate.

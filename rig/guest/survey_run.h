@@ -28,7 +28,9 @@ struct SurveyRun : testsupport::RegistrationFixture {
         for (int k = 1; k <= 10; ++k)
             Tick(k, k);
         ChooseCommand(1);
-        page->TickIntervalMs = 350;
+        // A cycle (ten polls, one spacing apart) must end before the next one starts, which
+        // abandons whatever is still waiting for an answer.
+        page->TickIntervalMs = 10 * form1->Settings.NextTransmitTime + 300;
         TickSaveBox(dir.filePath(fileName + QStringLiteral(".txt")));
         return page->FilesCreated();
     }
