@@ -13,6 +13,7 @@
 // WIRE is "uart" or "usb". Replies are "ok [VALUE]" or "error TEXT".
 #include "gauge_simulator.h"
 
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
@@ -96,10 +97,18 @@ public:
         const size_t echo = out.find(command);
         if (echo != std::string::npos)
             out.erase(0, echo + command.size());
+        // Terminal control sequences (ESC [ ... letter) of the monitor's line editor go too.
         std::string clean;
-        for (char c : out)
-            if (c >= ' ' && c < 127)
-                clean += c;
+        for (size_t i = 0; i < out.size(); ++i) {
+            if (out[i] == '\x1b') {
+                while (i + 1 < out.size() && !std::isalpha(static_cast<unsigned char>(out[i + 1])))
+                    ++i;
+                ++i;
+                continue;
+            }
+            if (out[i] >= ' ' && out[i] < 127)
+                clean += out[i];
+        }
         while (!clean.empty() && clean.front() == ' ')
             clean.erase(0, 1);
         return clean.empty() ? "ok" : "ok " + clean;

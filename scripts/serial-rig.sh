@@ -57,7 +57,7 @@ run() { say "+ $*"; "$@"; }
 # --- packages -------------------------------------------------------------------------------------
 missing=()
 command -v qemu-system-x86_64 >/dev/null || missing+=(qemu-system-x86)
-[ -x /bin/busybox ] && busybox --list 2>/dev/null | grep -qx insmod || missing+=(busybox-static)
+[ -x /bin/busybox ] && busybox --list 2>/dev/null | grep -cx insmod >/dev/null || missing+=(busybox-static)
 command -v cpio >/dev/null || missing+=(cpio)
 if [ ${#missing[@]} -gt 0 ]; then
   if ! { [ "$(id -u)" = 0 ] && run apt-get update -qq &&
