@@ -41,6 +41,10 @@ while [ $# -gt 0 ]; do
     *) echo "serial-rig: unknown option $1" >&2; exit 2 ;;
   esac
 done
+if ! mkdir -p "$cache" 2>/dev/null || [ ! -w "$cache" ]; then
+  cache="${XDG_CACHE_HOME:-$HOME/.cache}/orvessa-rig"   # not root: a cache of one's own
+  mkdir -p "$cache"
+fi
 if [ -n "$tree" ]; then
   [ -n "$build_given" ] || build="$cache/tree-$(echo "$tree" | sha256sum | cut -c1-12)"
   mkdir -p "$build"
@@ -80,7 +84,6 @@ guest_tests="$build/rig/rig_guest_tests"
 guest_programs=("$guest_tests" "$(find "$build" -name Orvessa -type f -perm -u+x | head -1)" "$build/sim/gauge_sim")
 
 # --- kernel and modules (cached per kernel version) -----------------------------------------------
-mkdir -p "$cache"
 kpkg="$(apt-cache depends linux-image-amd64 2>/dev/null | awk '/Depends: linux-image-[0-9]/{print $2; exit}')"
 if [ -z "$kpkg" ]; then
   kpkg="$(ls -d "$cache"/linux-image-* 2>/dev/null | tail -1 | xargs -r basename)"
