@@ -16,6 +16,10 @@ const char kHelp[] =
     "Simulates a bus of up to ten pressure gauges on a pseudo-terminal. The first line printed is the\n"
     "device to open as the serial port; the simulator serves it until interrupted (Ctrl+C) or terminated.\n"
     "\n"
+    "  --attach DEVICE        serve an existing terminal device instead of a new pseudo-terminal\n"
+    "  --connect unix:PATH    serve a stream socket (e.g. a virtual machine's serial line) instead\n"
+    "  --rate BAUD            pace answers at this rate instead of the rate read from the terminal\n"
+    "                         (needed where the rate cannot be read, as on a socket; default 9600 there)\n"
     "  --gauges LIST          polling addresses of the gauges, comma separated (default 1,2,3)\n"
     "  --no-pacing            send answers at once instead of at the line's baud rate\n"
     "  --turnaround MS        pause before an answer starts, milliseconds (default 2)\n"
@@ -110,6 +114,8 @@ int main(int argc, char **argv)
     long turnaroundMs = 2;
     double randomShare = 0.0;
     long seed = 1;
+    long rate = 0;
+    std::string wire;   // empty: a new pseudo-terminal
 
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -121,6 +127,14 @@ int main(int argc, char **argv)
         if (arg == "--help" || arg == "-h") {
             std::cout << kHelp;
             return 0;
+        } else if (arg == "--attach") {
+            wire = value();
+        } else if (arg == "--connect") {
+            wire = value();
+            if (wire.rfind("unix:", 0) != 0)
+                usageError("--connect wants unix:PATH, got " + wire);
+        } else if (arg == "--rate") {
+            rate = number(value(), 50, 4000000, "rate");
         } else if (arg == "--gauges") {
             addresses = addressList(value());
         } else if (arg == "--no-pacing") {
@@ -162,9 +176,10 @@ int main(int argc, char **argv)
             usageError("no gauge at address " + std::to_string(fault.first));
     simulator.setPacing(pacing);
     simulator.setTurnaround(std::chrono::milliseconds(turnaroundMs));
+    simulator.setLineRate(rate);
 
     std::string error;
-    if (!simulator.start(&error)) {
+    if (!(wire.empty() ? simulator.start(&error) : simulator.attach(wire, &error))) {
         std::cerr << "gauge_sim: " << error << '\n';
         return 1;
     }

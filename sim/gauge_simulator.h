@@ -25,6 +25,8 @@ public:
 
     // Opens a pseudo-terminal and serves it from a thread of its own until stop().
     bool start(std::string *error = nullptr);
+    // Serves an existing wire instead: "unix:PATH" (a stream socket) or a terminal device.
+    bool attach(const std::string &where, std::string *error = nullptr) { return endpoint_.attach(where, error); }
     void stop();
     bool isRunning() const { return endpoint_.running(); }
     // The device the program opens, e.g. /dev/pts/7; empty while stopped.
@@ -46,6 +48,7 @@ public:
 
     void setPacing(bool on) { endpoint_.setPacing(on); }
     void setTurnaround(std::chrono::microseconds pause) { endpoint_.setTurnaround(pause); }
+    void setLineRate(long bitsPerSecond) { endpoint_.setLineRate(bitsPerSecond); }
 
     RequestLog &requests() { return log_; }
 

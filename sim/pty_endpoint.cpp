@@ -9,6 +9,8 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -76,7 +78,54 @@ bool PtyEndpoint::start(std::string *error)
     tio.c_iflag &= ~(IXON | IXOFF | IXANY);
     cfsetspeed(&tio, B9600);
     tcsetattr(ownSlave_, TCSANOW, &tio);
+    socket_ = false;
+    return startServing(error);
+}
 
+bool PtyEndpoint::attach(const std::string &where, std::string *error)
+{
+    if (running())
+        return true;
+    const std::string unixPrefix = "unix:";
+    socket_ = where.compare(0, unixPrefix.size(), unixPrefix) == 0;
+    if (socket_) {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const std::string path = where.substr(unixPrefix.size());
+        if (path.empty() || path.size() >= sizeof address.sun_path) {
+            if (error)
+                *error = "bad socket path: " + where;
+            return false;
+        }
+        path.copy(address.sun_path, path.size());
+        master_ = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        if (master_ < 0)
+            return fail(error, "socket");
+        if (connect(master_, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0
+            || fcntl(master_, F_SETFL, O_NONBLOCK) < 0) {
+            const bool result = fail(error, ("connect " + path).c_str());
+            closeAll();
+            return result;
+        }
+    } else {
+        master_ = open(where.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        if (master_ < 0)
+            return fail(error, ("open " + where).c_str());
+        termios tio{};
+        if (tcgetattr(master_, &tio) == 0) {
+            cfmakeraw(&tio);
+            tio.c_cflag |= CLOCAL | CREAD;
+            tio.c_cflag &= ~CRTSCTS;
+            tio.c_iflag &= ~(IXON | IXOFF | IXANY);
+            tcsetattr(master_, TCSANOW, &tio);
+        }
+    }
+    slavePath_ = where;
+    return startServing(error);
+}
+
+bool PtyEndpoint::startServing(std::string *error)
+{
     wake_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     if (wake_ < 0) {
         const bool result = fail(error, "eventfd");
@@ -116,9 +165,9 @@ void PtyEndpoint::closeAll()
 std::chrono::nanoseconds PtyEndpoint::byteTime() const
 {
     termios tio{};
-    long baud = kFallbackBaud;
+    long baud = configuredRate_ > 0 ? configuredRate_.load() : kFallbackBaud;
     int bits = 10;
-    if (master_ >= 0 && tcgetattr(master_, &tio) == 0) {
+    if (configuredRate_ <= 0 && master_ >= 0 && tcgetattr(master_, &tio) == 0) {
         const long rate = lineRateOf(master_);
         if (rate > 0)
             baud = rate;
@@ -158,20 +207,22 @@ void PtyEndpoint::run()
             (void)!read(wake_, &count, sizeof count);
         }
         hungUp = false;
-        if (fds[1].revents & POLLIN)
-            readLine();
+        if ((fds[1].revents & POLLIN) && !readLine())
+            hungUp = true;
         if (fds[1].revents & (POLLHUP | POLLERR))
             hungUp = true;
     }
 }
 
-void PtyEndpoint::readLine()
+bool PtyEndpoint::readLine()
 {
     uint8_t chunk[512];
     for (;;) {
         const ssize_t got = read(master_, chunk, sizeof chunk);
+        if (got == 0 && socket_)
+            return false;   // the far end closed the socket: nothing will come any more
         if (got <= 0)
-            return;   // EAGAIN: all read; EIO: nobody on the slave side
+            return true;    // EAGAIN: all read; EIO: nobody on the slave side
         lastReceived_ = Clock::now();
         serve(parser_.feed(chunk, static_cast<size_t>(got)), lastReceived_);
     }

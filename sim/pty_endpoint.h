@@ -26,6 +26,9 @@ public:
     PtyEndpoint &operator=(const PtyEndpoint &) = delete;
 
     bool start(std::string *error);
+    // Serves a wire that exists already instead of a new pseudo-terminal: "unix:PATH" connects to a
+    // stream socket (a virtual machine's serial line), anything else is opened as a terminal device.
+    bool attach(const std::string &where, std::string *error);
     void stop();   // prompt; joins the thread and closes the terminal
     bool running() const { return thread_.joinable(); }
     std::string slavePath() const { return slavePath_; }
@@ -34,6 +37,9 @@ public:
     void setPacing(bool on) { pacing_ = on; }
     // Pause between the last byte of a request and the first byte of its answer.
     void setTurnaround(std::chrono::microseconds pause) { turnaroundUs_ = pause.count(); }
+    // Rate for pacing where the wire does not tell the program's rate (a socket, or a terminal whose
+    // far side sets its own); 0 reads it from the terminal.
+    void setLineRate(long bitsPerSecond) { configuredRate_ = bitsPerSecond; }
 
 private:
     struct PendingByte {
@@ -43,8 +49,9 @@ private:
 
     // Line time of one byte at the slave's current settings.
     std::chrono::nanoseconds byteTime() const;
+    bool startServing(std::string *error);
     void run();
-    void readLine();
+    bool readLine();   // false when the far side has gone for good
     void serve(const std::vector<RequestFrame> &frames, TimePoint receivedAt);
     void schedule(const Transmission &t, TimePoint start);
     void writeDue(TimePoint now);
@@ -60,6 +67,8 @@ private:
     std::atomic<bool> stopping_{false};
     std::atomic<bool> pacing_{true};
     std::atomic<long long> turnaroundUs_{2000};
+    std::atomic<long> configuredRate_{0};
+    bool socket_ = false;
 
     // Touched by the serving thread only.
     RequestParser parser_;
