@@ -1,6 +1,6 @@
 #include "rig_fixture.h"
 
-#include "link/port_list.h"
+#include "port/port_list.h"
 
 #include <QComboBox>
 

@@ -2,7 +2,7 @@
 // What the tests inside the rig's virtual machine share: the control line to the host (which serves
 // the gauges and holds the machine's monitor), the two wires under test, and one link (port,
 // engine, port page) on a wire with every byte's moment noted.
-#include "link/port_page.h"
+#include "port/port_page.h"
 #include "link/serial_port.h"
 #include "link/transaction_engine.h"
 #include "support/wait_until.h"
