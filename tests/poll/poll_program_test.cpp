@@ -1,0 +1,144 @@
+// orvessa-poll as the user runs it: a child process against simulated gauges on a pseudo-terminal.
+#include "gauge_simulator.h"
+#include "support/wait_until.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+using testsupport::WaitUntil;
+
+namespace {
+
+struct Bench {
+    QTemporaryDir dir;
+    sim::GaugeSimulator simulator;
+
+    explicit Bench(const std::vector<std::uint8_t> &gauges = {1, 2}) : simulator(gauges)
+    {
+        QFile ini(Settings());
+        if (ini.open(QIODevice::WriteOnly))
+            // Generous link times: the machine may be busy, and a late answer would read as silence.
+            ini.write("1\r\n300\r\n320\r\n15\r\n0\r\n");
+        if (!simulator.start())
+            return;
+        for (std::uint8_t a : gauges) {
+            simulator.stagePressure(a, 0.8f, 2);
+            simulator.modify(a, [](sim::GaugeState &state) {
+                state.temperature = 24.5f;
+                state.um = 31500.0f;
+            });
+        }
+    }
+    QString Settings() const { return dir.filePath(QStringLiteral("Orvessa.ini")); }
+    QString Port() const { return QString::fromStdString(simulator.slavePath()); }
+
+    // The program with these arguments, the settings file and the simulator's port appended.
+    void Begin(QProcess &process, const QStringList &arguments, const QString &port = QString()) const
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+        environment.insert(QStringLiteral("LANG"), QStringLiteral("C"));
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(ORVESSA_POLL_PROGRAM),
+                      arguments + QStringList{QStringLiteral("--settings"), Settings(), port.isNull() ? Port() : port});
+    }
+    struct Result {
+        int status = -1;
+        QStringList out;
+        QString err;
+    };
+    Result Run(const QStringList &arguments, const QString &port = QString()) const
+    {
+        QProcess process;
+        Begin(process, arguments, port);
+        Result r;
+        if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
+            return r;
+        r.status = process.exitCode();
+        r.out = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        r.err = QString::fromUtf8(process.readAllStandardError());
+        return r;
+    }
+};
+
+QStringList Masked(QStringList lines)
+{
+    static const QRegularExpression stamp(QStringLiteral("\\d{4}-\\d\\d-\\d\\d[ T]\\d\\d:\\d\\d:\\d\\d\\.\\d{3}"));
+    for (QString &line : lines)
+        line.replace(stamp, QStringLiteral("TIME"));
+    return lines;
+}
+
+QStringList Split(const char *golden)
+{
+    return QString::fromUtf8(golden).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+TEST(PollProgram, OutputOfEachCommandAndFormat)
+{
+    struct Case {
+        const char *arguments;
+        const char *golden;
+    };
+    const Case cases[] = {
+        {"-1 -a 1,2",
+         "TIME  адрес 1: Давление, МПа = 0,8000000\n"
+         "TIME  адрес 2: Давление, МПа = 0,8000000\n"},
+        {"-1 -a 1 -f 3",
+         "TIME  адрес 1: Ток, мА = 12,0000000; Давление = 0,8000000; Um, код АЦП = 31500,0000000; "
+         "Udif, код АЦП = 27200,0000000; t микропроцессора,°С = 24,50\n"},
+        {"-1 -a 1 -f 33 --variables 0,1,2,13",
+         "TIME  адрес 1: 1. Давление, МПа = 0,8000000; 2. Токовый сигнал, мА = 12,0000000; "
+         "3. Um (напряжение моста) = 31500,0000000; 12. ЦАП0 (DacMin) = 50\n"},
+        {"-1 -a 1,3 -F csv",
+         "time,address,command,status,parameter,value\n"
+         "TIME,1,1,ok,\"Давление, МПа\",0.8000000\n"
+         "TIME,3,1,no answer,,\n"},
+        {"-1 -a 1 -f 3 -F csv",
+         "time,address,command,status,parameter,value\n"
+         "TIME,1,3,ok,\"Ток, мА\",12.0000000\n"
+         "TIME,1,3,ok,Давление,0.8000000\n"
+         "TIME,1,3,ok,\"Um, код АЦП\",31500.0000000\n"
+         "TIME,1,3,ok,\"Udif, код АЦП\",27200.0000000\n"
+         "TIME,1,3,ok,\"t микропроцессора,°С\",24.50\n"},
+        {"-1 -a 1 -f 33 --variables 0,1,2,13 -F csv",
+         "time,address,command,status,parameter,value\n"
+         "TIME,1,33,ok,\"1. Давление, МПа\",0.8000000\n"
+         "TIME,1,33,ok,\"2. Токовый сигнал, мА\",12.0000000\n"
+         "TIME,1,33,ok,3. Um (напряжение моста),31500.0000000\n"
+         "TIME,1,33,ok,12. ЦАП0 (DacMin),50\n"},
+        {"-1 -a 1,3 -F json",
+         "{\"time\":\"TIME\",\"address\":1,\"command\":1,\"answered\":true,\"values\":[{\"parameter\":\"Давление, "
+         "МПа\",\"value\":0.8000000}]}\n"
+         "{\"time\":\"TIME\",\"address\":3,\"command\":1,\"answered\":false}\n"},
+        {"-1 -a 1 -f 3 -F json",
+         "{\"time\":\"TIME\",\"address\":1,\"command\":3,\"answered\":true,\"values\":["
+         "{\"parameter\":\"Ток, мА\",\"value\":12.0000000},{\"parameter\":\"Давление\",\"value\":0.8000000},"
+         "{\"parameter\":\"Um, код АЦП\",\"value\":31500.0000000},{\"parameter\":\"Udif, код АЦП\",\"value\":27200.0000000},"
+         "{\"parameter\":\"t микропроцессора,°С\",\"value\":24.50}]}\n"},
+        // The modification and the general numbers (DAC codes) keep the program's value formats.
+        {"-1 -a 1 -f 33 --variables 0,1,2,13 -F json",
+         "{\"time\":\"TIME\",\"address\":1,\"command\":33,\"answered\":true,\"values\":["
+         "{\"parameter\":\"1. Давление, МПа\",\"value\":0.8000000},{\"parameter\":\"2. Токовый сигнал, мА\",\"value\":12.0000000},"
+         "{\"parameter\":\"3. Um (напряжение моста)\",\"value\":31500.0000000},{\"parameter\":\"12. ЦАП0 (DacMin)\",\"value\":50}]}\n"},
+        {"--scan 0-3", "адрес 1: 0,8000000 МПа\nадрес 2: 0,8000000 МПа\n"},
+        {"--scan 0-3 -F csv", "address,pressure,unit\n1,0.8000000,МПа\n2,0.8000000,МПа\n"},
+        {"--scan 0-3 -F json",
+         "{\"address\":1,\"pressure\":0.8000000,\"unit\":\"МПа\"}\n{\"address\":2,\"pressure\":0.8000000,\"unit\":\"МПа\"}\n"},
+    };
+    Bench bench;
+    ASSERT_TRUE(bench.simulator.isRunning());
+    for (const Case &c : cases) {
+        const Bench::Result r = bench.Run(QString::fromUtf8(c.arguments).split(QLatin1Char(' ')));
+        const bool silent = QByteArray(c.arguments).contains("1,3");
+        EXPECT_EQ(r.status, silent ? 1 : 0) << c.arguments << "\n" << r.err.toStdString();
+        EXPECT_TRUE(Masked(r.out) == Split(c.golden)) << c.arguments << "\n" << Masked(r.out).join('\n').toStdString();
+    }
+}
