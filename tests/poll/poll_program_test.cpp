@@ -142,3 +142,80 @@ TEST(PollProgram, OutputOfEachCommandAndFormat)
         EXPECT_TRUE(Masked(r.out) == Split(c.golden)) << c.arguments << "\n" << Masked(r.out).join('\n').toStdString();
     }
 }
+
+TEST(PollProgram, ExitStatuses)
+{
+    struct Case {
+        const char *arguments;
+        const char *port;     // nullptr: the simulator's
+        int status;
+        const char *said;     // the first line of standard error starts with it
+    };
+    const Case cases[] = {
+        {"-1 -a 1,2", nullptr, 0, ""},
+        {"-1 -a 1,2,3", nullptr, 1, ""},           // 3 is silent
+        {"--scan 3-5", nullptr, 1, ""},            // nobody there
+        {"-1 -a 1", "/dev/ttyNoSuchPort7", 3, "orvessa-poll: порт /dev/ttyNoSuchPort7"},
+        {"-1 -a 1 -b 7", nullptr, 2, "orvessa-poll: --baud: «7» — допустимо целое 50..4000000"},
+        {"-1 -a 1 -t 0", nullptr, 2, "orvessa-poll: --timeout: «0» — допустимо целое 1..60000"},
+        {"-1 -a 1 --frobnicate", nullptr, 2, "orvessa-poll: неизвестный ключ --frobnicate"},
+    };
+    Bench bench({1, 2, 3});
+    ASSERT_TRUE(bench.simulator.isRunning());
+    bench.simulator.setFault(3, [] {
+        sim::FaultSpec fault;
+        fault.kind = sim::FaultKind::Silence;
+        return fault;
+    }());
+    for (const Case &c : cases) {
+        bench.simulator.requests().clear();
+        const Bench::Result r =
+            bench.Run(QString::fromUtf8(c.arguments).split(QLatin1Char(' ')), c.port ? QString::fromUtf8(c.port) : QString());
+        EXPECT_EQ(r.status, c.status) << c.arguments << "\n" << r.err.toStdString();
+        if (*c.said)
+            EXPECT_TRUE(r.err.startsWith(QString::fromUtf8(c.said))) << c.arguments << "\n" << r.err.toStdString();
+        else
+            EXPECT_TRUE(r.err.isEmpty()) << c.arguments << "\n" << r.err.toStdString();
+        if (c.status == 2) {
+            EXPECT_EQ(r.err.count(QLatin1Char('\n')), 2) << r.err.toStdString();   // the reason and where help is
+            EXPECT_EQ(bench.simulator.requests().size(), 0u) << c.arguments;
+        }
+    }
+}
+
+TEST(PollProgram, InterruptedOrLostRunsEndCleanlyWithWholeSurveyFiles)
+{
+    struct Case {
+        int signal;           // 0: the line goes away instead
+        int status;
+    };
+    for (const Case c : {Case{SIGINT, 0}, Case{SIGTERM, 0}, Case{0, 3}}) {
+        Bench bench;
+        ASSERT_TRUE(bench.simulator.isRunning());
+        const QString base = bench.dir.filePath(QStringLiteral("run"));
+        QProcess process;
+        bench.Begin(process, {QStringLiteral("-a"), QStringLiteral("1,2"), QStringLiteral("-l"), QStringLiteral("0.1"),
+                              QStringLiteral("-F"), QStringLiteral("csv"), QStringLiteral("--survey"), base});
+        ASSERT_TRUE(process.waitForStarted());
+        ASSERT_TRUE(WaitUntil([&] { return bench.simulator.requests().size() >= 5; }, 20000));
+        if (c.signal)
+            ::kill(static_cast<pid_t>(process.processId()), c.signal);
+        else
+            bench.simulator.stop();
+        ASSERT_TRUE(process.waitForFinished(10000));
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << c.signal;
+        EXPECT_EQ(process.exitCode(), c.status) << c.signal;
+        const QStringList out = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        for (int slot : {1, 2}) {
+            QFile file(base + QStringLiteral("_%1.txt").arg(slot));
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            const QByteArray bytes = file.readAll();
+            // Every line whole: one survey line per answer printed for that address.
+            EXPECT_TRUE(bytes.endsWith("\r\n")) << c.signal;
+            const int answers = static_cast<int>(out.filter(QStringLiteral(",%1,1,ok,").arg(slot)).size());
+            EXPECT_GE(answers, 2) << c.signal;
+            EXPECT_EQ(bytes.count("\r\n"), 2 + answers) << c.signal;
+            EXPECT_EQ(bytes.count("Time: "), answers) << c.signal;
+        }
+    }
+}
