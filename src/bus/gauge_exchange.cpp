@@ -28,7 +28,7 @@ bool GaugeExchange::PortOpen() const
 
 bool GaugeExchange::LineBusy() const
 {
-    if (running_ || engine_.TransmitInProgress || engine_.Timer3()->isActive())
+    if (running_ || engine_.Sending() || engine_.TransmitInProgress || engine_.Timer3()->isActive())
         return true;
     for (int slot = 1; slot <= 10; ++slot) {
         if (engine_.SlotTimer(slot)->isActive())
@@ -86,14 +86,22 @@ void GaugeExchange::Finish(const ResponseView *answer)
     if (restore_)
         restore_();
     restore_ = nullptr;
-    // The engine is still inside its evaluation; the next exchange starts after it has finished.
-    QTimer::singleShot(0, this, [this] {
-        running_ = false;
-        Done done = std::move(done_);
-        done_ = nullptr;
-        if (done)
-            done(outcome_);
-    });
+    // The engine is still inside its evaluation, perhaps even inside the waits of its send (a
+    // response wait shorter than the frame); the outcome is handed over once it is out of both.
+    QTimer::singleShot(0, this, &GaugeExchange::Deliver);
+}
+
+void GaugeExchange::Deliver()
+{
+    if (engine_.Sending()) {
+        QTimer::singleShot(1, this, &GaugeExchange::Deliver);
+        return;
+    }
+    running_ = false;
+    Done done = std::move(done_);
+    done_ = nullptr;
+    if (done)
+        done(outcome_);
 }
 
 } // namespace orv

@@ -43,6 +43,7 @@ public:
 
 private:
     void Finish(const ResponseView *answer);
+    void Deliver();
 
     TransactionEngine &engine_;
     PortOperations &port_;

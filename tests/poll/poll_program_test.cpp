@@ -197,7 +197,11 @@ TEST(PollProgram, InterruptedOrLostRunsEndCleanlyWithWholeSurveyFiles)
         bench.Begin(process, {QStringLiteral("-a"), QStringLiteral("1,2"), QStringLiteral("-l"), QStringLiteral("0.1"),
                               QStringLiteral("-F"), QStringLiteral("csv"), QStringLiteral("--survey"), base});
         ASSERT_TRUE(process.waitForStarted());
-        ASSERT_TRUE(WaitUntil([&] { return bench.simulator.requests().size() >= 5; }, 20000));
+        QByteArray printed;
+        ASSERT_TRUE(WaitUntil([&] {
+            printed += process.readAllStandardOutput();
+            return printed.count(",1,1,ok,") >= 2 && printed.count(",2,1,ok,") >= 2;
+        }, 20000));
         if (c.signal)
             ::kill(static_cast<pid_t>(process.processId()), c.signal);
         else
@@ -205,7 +209,8 @@ TEST(PollProgram, InterruptedOrLostRunsEndCleanlyWithWholeSurveyFiles)
         ASSERT_TRUE(process.waitForFinished(10000));
         EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << c.signal;
         EXPECT_EQ(process.exitCode(), c.status) << c.signal;
-        const QStringList out = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        printed += process.readAllStandardOutput();
+        const QStringList out = QString::fromUtf8(printed).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         for (int slot : {1, 2}) {
             QFile file(base + QStringLiteral("_%1.txt").arg(slot));
             ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -218,4 +223,17 @@ TEST(PollProgram, InterruptedOrLostRunsEndCleanlyWithWholeSurveyFiles)
             EXPECT_EQ(bytes.count("Time: "), answers) << c.signal;
         }
     }
+}
+
+TEST(PollProgram, EveryExchangeGoesOutEvenWhenItsWaitEndsInsideTheSend)
+{
+    // The response wait runs out during the 50 ms post-transmit wait: the outcome arrives while
+    // the engine is still sending, and the next request must wait for the line, not be dropped.
+    Bench bench;
+    ASSERT_TRUE(bench.simulator.isRunning());
+    const Bench::Result r = bench.Run(QString("-c 3 -l 0.1 -a 1,2 -t 10 -n 12 -w 50").split(QLatin1Char(' ')));
+    EXPECT_EQ(r.status, 1) << r.err.toStdString();
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+    EXPECT_EQ(r.out.size(), 6);
+    EXPECT_EQ(bench.simulator.requests().size(), 6u);
 }
