@@ -23,7 +23,7 @@ struct Bench {
         QFile ini(Settings());
         if (ini.open(QIODevice::WriteOnly))
             // Generous link times: the machine may be busy, and a late answer would read as silence.
-            ini.write("1\r\n300\r\n320\r\n15\r\n0\r\n");
+            ini.write("1\r\n500\r\n520\r\n15\r\n0\r\n");
         if (!simulator.start())
             return;
         for (std::uint8_t a : gauges) {

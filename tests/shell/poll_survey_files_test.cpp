@@ -31,7 +31,7 @@ QByteArray WithoutTimes(const QString &path)
 TEST(PollSurveyFiles, SameBytesAsTheRegistrationPageForEachCommand)
 {
     RegistrationFixture f;
-    ASSERT_TRUE(f.Connect({1, 2}, 250, 300));
+    ASSERT_TRUE(f.Connect({1, 2}, 400, 450));
     for (std::uint8_t a : {1, 2}) {
         f.simulator->stagePressure(a, 0.8f, 2);
         f.simulator->modify(a, [](sim::GaugeState &state) {
@@ -63,8 +63,8 @@ TEST(PollSurveyFiles, SameBytesAsTheRegistrationPageForEachCommand)
     // The same gauges, now through the poller's core on its own port.
     TVaComm port;
     LinkSettings settings;
-    settings.ResponseWaitTime = 250;
-    settings.NextTransmitTime = 300;
+    settings.ResponseWaitTime = 400;
+    settings.NextTransmitTime = 450;
     TransactionEngine engine(port, settings);
     QObject::connect(&port, &TVaComm::OnRxChar, &engine, &TransactionEngine::VaComm1RxChar);
     QObject::connect(&port, &TVaComm::OnTxEmpty, &engine, &TransactionEngine::VaComm1OnTxEmpty);
