@@ -144,5 +144,10 @@ QString SurveyTitleSeparator() { return QStringLiteral(" "); }
 QString SurveyDeviceLineStart() { return QStringLiteral("Прибор № "); }
 QString SurveyDeviceLineAddress() { return QStringLiteral(" (адрес - "); }
 QString SurveyDeviceLineEnd() { return QStringLiteral(")"); }
+QString SurveyFileSeparator() { return QStringLiteral("_"); }
+QString SurveyFileExtension() { return QStringLiteral(".txt"); }
+QString SurveyFilesExistStart() { return QStringLiteral("Файлы "); }
+QString SurveyFilesExistPattern() { return QStringLiteral("_*.txt"); }
+QString SurveyFilesExistEnd() { return QStringLiteral(" существуют!"); }
 
 } // namespace orv::text

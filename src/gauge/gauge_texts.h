@@ -92,5 +92,12 @@ QString SurveyTitleSeparator();
 QString SurveyDeviceLineStart();
 QString SurveyDeviceLineAddress();
 QString SurveyDeviceLineEnd();
+// Survey file names: base + separator + slot + extension
+QString SurveyFileSeparator();
+QString SurveyFileExtension();
+// The overwrite prompt's message: start + base + pattern + end
+QString SurveyFilesExistStart();
+QString SurveyFilesExistPattern();
+QString SurveyFilesExistEnd();
 
 } // namespace orv::text

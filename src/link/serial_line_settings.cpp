@@ -72,4 +72,10 @@ int CharacterTimeMicroseconds(const LineSettings &settings)
     return static_cast<int>(std::max(1LL, micros));
 }
 
+int TransmitEndLimitMs(const LineSettings &settings)
+{
+    const long long bitsPerSecond = std::max(1, BitsPerSecond(settings));
+    return static_cast<int>(500 + 2LL * 36 * 12 * 1000 / bitsPerSecond);
+}
+
 } // namespace orv

@@ -30,4 +30,9 @@ int CheckLineSettings(const LineSettings &settings);
 // Time one character takes on the line: start bit, data bits, parity bit and stop bits.
 int CharacterTimeMicroseconds(const LineSettings &settings);
 
+// How long the engine waits for the end of a transmission before giving the exchange up: twice
+// the line time of the longest frame (36 characters of 12 bits) plus half a second, so that a
+// slow rate never trips it.
+int TransmitEndLimitMs(const LineSettings &settings);
+
 } // namespace orv

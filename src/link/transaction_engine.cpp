@@ -288,6 +288,9 @@ void TransactionEngine::FailureFollowUp()
     } else if (ExchangeMode == RegistrationExchange) {
         if (hooks_.registrationTimeout)
             hooks_.registrationTimeout(CurrentSlotIndex);
+    } else if (ExchangeMode == SingleExchange) {
+        if (hooks_.singleOutcome)
+            hooks_.singleOutcome(nullptr);
     }
 }
 
@@ -313,6 +316,12 @@ void TransactionEngine::DispatchResponse()
             decoder(view);
         if (hooks_.refreshStatusLamps)
             hooks_.refreshStatusLamps();
+    } else if (ExchangeMode == SingleExchange) {
+        timer3_->stop();
+        Trace(QStringLiteral("Получен ответ:"));
+        Trace(ByteListText(view.first + PreambleRepair, FrameLength - PreambleRepair));
+        if (hooks_.singleOutcome)
+            hooks_.singleOutcome(&view);
     }
 }
 

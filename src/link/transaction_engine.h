@@ -18,7 +18,9 @@ class QTimer;
 
 namespace orv {
 
-enum ExchangeModes : std::uint8_t { NoExchangeYet = 0, SetupExchange = 1, RegistrationExchange = 2 };
+// A single exchange belongs to neither page: its outcome goes to one hook (the address scan,
+// the command-line poller), so the pages' tables and files stay untouched.
+enum ExchangeModes : std::uint8_t { NoExchangeYet = 0, SetupExchange = 1, RegistrationExchange = 2, SingleExchange = 3 };
 
 // What the engine asks of the pages around it. Unset hooks are skipped.
 struct ExchangeHooks {
@@ -34,6 +36,8 @@ struct ExchangeHooks {
     // Registration mode.
     std::function<void(int slot)> registrationTimeout;
     std::function<void()> refreshStatusLamps;
+    // Single-exchange mode: the accepted answer, or nullptr when none was accepted.
+    std::function<void(const ResponseView *answer)> singleOutcome;
     // The port failed under an operation (unplugged adapter, driver error).
     std::function<void(const QString &message)> portFault;
 };

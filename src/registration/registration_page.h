@@ -4,7 +4,7 @@
 #include "link/response_view.h"
 #include "registration/poll_schedule.h"
 #include "registration/slot_selection.h"
-#include "registration/survey_files.h"
+#include "gauge/survey_files.h"
 
 #include <QColor>
 #include <QElapsedTimer>

@@ -18,8 +18,6 @@ QString AddressZeroTwice() { return QStringLiteral("У выбранных при
 QString SameAddresses() { return QStringLiteral("У выбранных приборов одинаковые адреса"); }
 QString TimeoutTraceStart() { return QStringLiteral("Режим регистрации. Прибор "); }
 QString TimeoutTraceEnd() { return QStringLiteral(": истекло время ожидания..."); }
-QString FileNameSeparator() { return QStringLiteral("_"); }
-QString FileNameExtension() { return QStringLiteral(".txt"); }
 QString OpenDialogTitle() { return QStringLiteral("Укажите файл данных"); }
 QString OpenDialogFilter() { return QStringLiteral("Файл данных (*.txt)|*.txt"); }
 QString OpenDialogSuffix() { return QStringLiteral("txt"); }
@@ -28,9 +26,6 @@ QString OverwriteQuestion() { return QStringLiteral("Перезаписать ф
 QString OverwriteYes() { return QStringLiteral("Да"); }
 QString OverwriteCancel() { return QStringLiteral("Отмена"); }
 QString OverwriteContinue() { return QStringLiteral("Открыть для продолжения записи"); }
-QString FilesExistStart() { return QStringLiteral("Файлы "); }
-QString FilesExistPattern() { return QStringLiteral("_*.txt"); }
-QString FilesExistEnd() { return QStringLiteral(" существуют!"); }
 QString AddressLabel() { return QStringLiteral("Адрес"); }
 QString GraphButtonCaption() { return QStringLiteral("ПОСТРОИТЬ") + QLatin1Char('\n') + QStringLiteral("ГРАФИК"); }
 

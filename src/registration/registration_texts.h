@@ -25,8 +25,6 @@ QString AddressZeroTwice();
 QString SameAddresses();
 QString TimeoutTraceStart();
 QString TimeoutTraceEnd();
-QString FileNameSeparator();
-QString FileNameExtension();
 QString OpenDialogTitle();
 // Description and pattern, separated by a bar
 QString OpenDialogFilter();
@@ -36,9 +34,6 @@ QString OverwriteQuestion();
 QString OverwriteYes();
 QString OverwriteCancel();
 QString OverwriteContinue();
-QString FilesExistStart();
-QString FilesExistPattern();
-QString FilesExistEnd();
 // Label of the address edits
 QString AddressLabel();
 // The graph button caption, two lines

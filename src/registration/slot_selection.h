@@ -2,6 +2,8 @@
 // The ten device slots of the registration page as plain values: which are ticked, their
 // addresses, and the decisions taken on them (may the selection be polled, which slot is polled
 // next, which slot an answer belongs to, where its rows go).
+#include "gauge/survey_files.h"
+
 #include <QString>
 
 #include <array>
@@ -10,8 +12,6 @@
 #include <vector>
 
 namespace orv {
-
-constexpr int DeviceSlotCount = 10;
 
 // The slots as the page last took them: SlotEnabled and SlotAddress, slot k at index k - 1.
 struct SlotTable {

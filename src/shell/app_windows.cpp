@@ -10,6 +10,7 @@
 #include "graph/graph_window.h"
 #include "graph/wait_window.h"
 #include "port/time_intervals_dialog.h"
+#include "registration/attach_address_scan.h"
 #include "registration/attach_registration.h"
 #include "registration/overwrite_prompt.h"
 #include "registration/registration_page.h"
@@ -69,6 +70,7 @@ std::unique_ptr<AppWindows> CreateAppWindows(const MainWindowOptions &options)
     w->Time_Intervals->SetPictureDialog(w->Ris_Interf);
     AttachRegistrationPage(*w->Form1->TabSheet2, *w->Form1->Engine, *w->Form1->VaComm1, w->Form1->Settings,
                            *w->Form5, *w->Perezap_File, *w->Form1->TabSheet1, options.messageSink);
+    AttachAddressScan(*w->Form1->TabSheet2, *w->Form1->Engine, *w->Form1->VaComm1, w->Form1->Settings);
     if (!options.settingsPath.isEmpty())
         w->Time_Intervals->SetSettingsPath(options.settingsPath);
     TGrafik *grafik = w->Grafik;

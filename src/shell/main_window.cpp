@@ -72,12 +72,9 @@ TForm1::TForm1(MainWindowOptions options, QWidget *parent) : QMainWindow(parent)
             [this](const QString &message) { TabSheet1->AppendTrace(QStringLiteral("Ошибка: ") + message); });
     TabSheet4->SetAfterOpen([this] {
         Engine->ReceivedCount = 0;
-        // The end of a frame is awaited at most twice its line time (the longest frame, 36 bytes
-        // of 12 bits) plus half a second, so slow rates never trip the limit.
-        const int bitsPerSecond = qMax(1, BitsPerSecond(LineSettings{VaComm1->Baudrate(), VaComm1->UserBaudrate(),
-                                                                     VaComm1->Parity(), VaComm1->Databits(),
-                                                                     VaComm1->Stopbits()}));
-        Engine->TxEmptyLimitMs = 500 + 2 * 36 * 12 * 1000 / bitsPerSecond;
+        Engine->TxEmptyLimitMs = TransmitEndLimitMs(LineSettings{VaComm1->Baudrate(), VaComm1->UserBaudrate(),
+                                                                 VaComm1->Parity(), VaComm1->Databits(),
+                                                                 VaComm1->Stopbits()});
     });
     TabSheet4->SetEmulator(
         [this](QString *error) {

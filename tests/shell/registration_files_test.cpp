@@ -1,6 +1,6 @@
 // Survey data files end to end: names, header lines, data lines byte for byte, the overwrite
 // question, closing, the locks they put on the page, and files that cannot be written.
-#include "registration/disk_full.h"
+#include "gauge/disk_full.h"
 #include "registration/overwrite_prompt.h"
 #include "registration/registration_texts.h"
 #include "registration_fixture.h"
@@ -208,7 +208,7 @@ TEST(RegistrationFiles, ExistingFilesAreOverwrittenOnlyAfterYes)
         QTest::mouseClick(prompt->BitBtn2, Qt::LeftButton);
     });
     f.TickSaveBox(f.base + QStringLiteral(".txt"));
-    EXPECT_EQ(shown, regtext::FilesExistStart() + f.base + regtext::FilesExistPattern() + regtext::FilesExistEnd());
+    EXPECT_EQ(shown, text::SurveyFilesExistStart() + f.base + text::SurveyFilesExistPattern() + text::SurveyFilesExistEnd());
     EXPECT_EQ(prompt->Label2->text(), regtext::OverwriteQuestion());
     EXPECT_TRUE(continuationHidden);
     EXPECT_EQ(yesAt.x(), 192);

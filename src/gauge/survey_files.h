@@ -2,7 +2,6 @@
 // The survey data files of the ten device slots: names, creation with the two header lines, and
 // appending the pieces of a line. Every piece goes to the operating system as soon as it is
 // written, so a program that dies loses at most the line it was writing.
-#include "registration/slot_selection.h"
 
 #include <QDateTime>
 #include <QString>
@@ -13,6 +12,9 @@
 class QFile;
 
 namespace orv {
+
+// The registration page's ten device slots, each with a file of its own.
+constexpr int DeviceSlotCount = 10;
 
 // The chosen file name without its last four characters (meant to be ".txt"; they go whatever
 // they are).

@@ -1,6 +1,6 @@
-#include "registration/survey_files.h"
+#include "gauge/survey_files.h"
 
-#include "registration/registration_texts.h"
+#include "gauge/gauge_texts.h"
 #include "gauge/survey_line.h"
 
 #include <QDir>
@@ -37,12 +37,12 @@ QString SurveyBaseName(const QString &chosenName)
 
 QString SurveyFileName(const QString &baseName, int slot)
 {
-    return baseName + regtext::FileNameSeparator() + QString::number(slot) + regtext::FileNameExtension();
+    return baseName + text::SurveyFileSeparator() + QString::number(slot) + text::SurveyFileExtension();
 }
 
 QString SurveyFilesExistText(const QString &baseName)
 {
-    return regtext::FilesExistStart() + baseName + regtext::FilesExistPattern() + regtext::FilesExistEnd();
+    return text::SurveyFilesExistStart() + baseName + text::SurveyFilesExistPattern() + text::SurveyFilesExistEnd();
 }
 
 QByteArray SurveyFileBytes(const QString &text)

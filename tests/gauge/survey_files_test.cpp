@@ -1,5 +1,5 @@
-#include "registration/disk_full.h"
-#include "registration/survey_files.h"
+#include "gauge/disk_full.h"
+#include "gauge/survey_files.h"
 
 #include <QDir>
 #include <QFile>

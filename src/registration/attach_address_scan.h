@@ -1,0 +1,20 @@
+#pragma once
+// Start-up wiring of «Поиск приборов»: its button under the device slots of the registration
+// page, the search through the program's engine and port, and the ticking of free slots.
+#include <vector>
+
+namespace orv {
+
+class PortOperations;
+class RegistrationPage;
+class TransactionEngine;
+struct LinkSettings;
+
+void AttachAddressScan(RegistrationPage &page, TransactionEngine &engine, PortOperations &port,
+                       const LinkSettings &settings);
+
+// Ticks free slots (unticked and unlocked) with the addresses that no ticked slot shows yet, as a
+// user's click does; returns how many of the addresses are in ticked slots afterwards.
+int TickFreeSlots(RegistrationPage &page, const std::vector<int> &addresses);
+
+} // namespace orv
