@@ -28,13 +28,13 @@ long long DrainBoundMicros(int characterMicros)
 
 TransmitStep NextTransmitStep(const TransmitLook &look)
 {
-    // Bytes the kernel still holds leave at the line's pace whatever the device reports.
-    if (look.queued > 0)
-        return WaitFor(1LL * look.queued * look.characterMicros);
     // A status saying "empty" before the bytes can have left is an old one (a USB adapter reports
     // its status in packets, every few milliseconds), so it is not believed before that moment.
     if (look.sinceLineFree < 0)
         return WaitFor(-look.sinceLineFree);
+    // Bytes the kernel still holds leave at the line's pace whatever the device reports.
+    if (look.queued > 0)
+        return WaitFor(1LL * look.queued * look.characterMicros);
 
     switch (look.source) {
     case TransmitEndSource::LineStatus: {

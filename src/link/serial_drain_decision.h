@@ -16,7 +16,7 @@ enum class TransmitEndSource {
 // What one look at the device found.
 struct TransmitLook {
     TransmitEndSource source;
-    int queued;               // bytes still in the kernel's output queue
+    int queued;               // bytes still in the kernel's output queue (not looked at before the line time)
     bool transmitterEmpty;    // the line status said so (LineStatus only)
     long long sinceLineFree;  // µs since the last byte could have left at the earliest (< 0: not yet)
     int characterMicros;      // one character's time on the line

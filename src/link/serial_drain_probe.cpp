@@ -28,19 +28,20 @@ TransmitDrainProbe::TransmitDrainProbe(int fd) : fd_(fd), hasLine_(HasSerialLine
 TransmitDrainProbe::Result TransmitDrainProbe::Check(int characterMicros, std::int64_t lineFreeAtNanos)
 {
     TransmitLook look {source_, 0, false, kNoLineMicros, characterMicros};
-    if (!queueUnsupported_) {
+    if (hasLine_) {
+        const std::int64_t now = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                     std::chrono::steady_clock::now().time_since_epoch())
+                                     .count();
+        look.sinceLineFree = (now - lineFreeAtNanos) / 1000;
+    }
+    // Before the line time is over the device need not be asked anything.
+    if (look.sinceLineFree >= 0 && !queueUnsupported_) {
         if (ioctl(fd_, TIOCOUTQ, &look.queued) != 0) {
             if (!NotSupported(errno))
                 return {State::Unknown, 0};
             queueUnsupported_ = true;
             look.queued = 0;
         }
-    }
-    if (hasLine_) {
-        const std::int64_t now = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                                     std::chrono::steady_clock::now().time_since_epoch())
-                                     .count();
-        look.sinceLineFree = (now - lineFreeAtNanos) / 1000;
     }
 
     if (source_ == TransmitEndSource::LineStatus && look.queued == 0 && look.sinceLineFree >= 0) {
