@@ -8,7 +8,7 @@ namespace orv {
 // How the end of a transmission is found out. A device starts at the top and only ever moves down
 // the list, for as long as it stays open.
 enum class TransmitEndSource {
-    LineStatus,  // the UART's own transmitter-empty bit (TIOCSERGETLSR)
+    LineStatus,  // the transmitter-empty bit of a UART the kernel drives itself (TIOCSERGETLSR)
     Drain,       // the kernel's output queue, then a drain (tcdrain) bounded in time
     LineTime,    // the kernel's output queue and the time the bytes take on the line
 };

@@ -12,18 +12,34 @@ namespace {
 
 bool NotSupported(int error) { return error == ENOTTY || error == EINVAL; }
 
-// A pseudo-terminal has no serial line (and no serial-port record); its bytes pass at once.
-bool HasSerialLine(int fd)
+// What the driver's serial-port record tells. A pseudo-terminal has none: no line, its bytes pass
+// at once. A UART that the kernel drives itself has a known type, and its transmitter-empty bit is
+// read from the chip when asked. USB adapters leave the type unknown: their driver repeats the
+// status the chip last sent in a packet, which may be older than the last write, whereas a drain
+// asks the chip there and then.
+struct LineKind {
+    bool line;
+    bool kernelUart;
+};
+
+LineKind KindOf(int fd)
 {
     serial_struct record {};
-    return ioctl(fd, TIOCGSERIAL, &record) == 0;
+    if (ioctl(fd, TIOCGSERIAL, &record) != 0)
+        return {false, false};
+    return {true, record.type != PORT_UNKNOWN};
 }
 
 constexpr long long kNoLineMicros = 1LL << 40;
 
 } // namespace
 
-TransmitDrainProbe::TransmitDrainProbe(int fd) : fd_(fd), hasLine_(HasSerialLine(fd)) {}
+TransmitDrainProbe::TransmitDrainProbe(int fd) : fd_(fd)
+{
+    const LineKind kind = KindOf(fd);
+    hasLine_ = kind.line;
+    source_ = kind.kernelUart ? TransmitEndSource::LineStatus : TransmitEndSource::Drain;
+}
 
 TransmitDrainProbe::Result TransmitDrainProbe::Check(int characterMicros, std::int64_t lineFreeAtNanos)
 {

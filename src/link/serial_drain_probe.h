@@ -7,9 +7,9 @@
 namespace orv {
 
 // Tells whether every byte written to a tty has left the line, using what the device offers: the
-// kernel's output queue (TIOCOUTQ), the UART's transmitter-empty bit (TIOCSERGETLSR) and, where
-// there is no such bit or it does not come (some USB adapters never set it), a drain bounded in
-// time once the kernel's queue is empty. On a device with a real line nothing is reported before
+// kernel's output queue (TIOCOUTQ), the transmitter-empty bit of a UART that the kernel drives
+// itself (TIOCSERGETLSR) and, for USB adapters and wherever that bit does not come, a drain bounded
+// in time once the kernel's queue is empty. On a device with a real line nothing is reported before
 // the written bytes can have left at the line's rate. No check busy-waits: a pending one says how
 // long to wait before the next look. See serial_drain_decision.h for the rules.
 class TransmitDrainProbe {
@@ -34,9 +34,9 @@ public:
 
 private:
     int fd_;
-    bool hasLine_;  // a UART or adapter, not a pseudo-terminal
+    bool hasLine_ = false;  // a UART or adapter, not a pseudo-terminal
     bool queueUnsupported_ = false;
-    TransmitEndSource source_ = TransmitEndSource::LineStatus;
+    TransmitEndSource source_ = TransmitEndSource::Drain;
     BoundedDrain drain_;
 };
 

@@ -135,6 +135,7 @@ void SerialEventWatcher::Run()
         setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), nice - 1);
 
     TransmitDrainProbe probe(fd_);
+    source_.store(static_cast<int>(probe.Source()));
     bool watchingLine = true;
     std::uint64_t checkedWrites = 0;  // the write count for which the last check came out final
 
