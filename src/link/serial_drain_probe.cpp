@@ -1,7 +1,8 @@
 #include "link/serial_drain_probe.h"
 
-#include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <linux/serial.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 
@@ -11,45 +12,91 @@ namespace {
 
 bool NotSupported(int error) { return error == ENOTTY || error == EINVAL; }
 
-int WaitFor(long long micros)
+// What the driver's serial-port record tells. A pseudo-terminal has none: no line, its bytes pass
+// at once. A UART that the kernel drives itself has a known type, and its transmitter-empty bit is
+// read from the chip when asked. USB adapters leave the type unknown: their driver repeats the
+// status the chip last sent in a packet, which may be older than the last write, whereas a drain
+// asks the chip there and then.
+struct LineKind {
+    bool line;
+    bool kernelUart;
+};
+
+LineKind KindOf(int fd)
 {
-    // Whole milliseconds, at least one; capped so that a slow line is looked at again soon.
-    return static_cast<int>(std::clamp((micros + 999) / 1000, 1LL, 50LL));
+    serial_struct record {};
+    if (ioctl(fd, TIOCGSERIAL, &record) != 0)
+        return {false, false};
+    return {true, record.type != PORT_UNKNOWN};
 }
+
+constexpr long long kNoLineMicros = 1LL << 40;
 
 } // namespace
 
-TransmitDrainProbe::Result TransmitDrainProbe::Check(int characterMicroseconds)
+TransmitDrainProbe::TransmitDrainProbe(int fd) : fd_(fd)
 {
-    if (!queueUnsupported_) {
-        int queued = 0;
-        if (ioctl(fd_, TIOCOUTQ, &queued) == 0) {
-            if (queued > 0)
-                return {State::Pending, WaitFor(1LL * queued * characterMicroseconds)};
-        } else if (NotSupported(errno)) {
+    const LineKind kind = KindOf(fd);
+    hasLine_ = kind.line;
+    source_ = kind.kernelUart ? TransmitEndSource::LineStatus : TransmitEndSource::Drain;
+}
+
+TransmitDrainProbe::Result TransmitDrainProbe::Check(int characterMicros, std::int64_t lineFreeAtNanos)
+{
+    TransmitLook look {source_, 0, false, kNoLineMicros, characterMicros};
+    if (hasLine_) {
+        const std::int64_t now = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                     std::chrono::steady_clock::now().time_since_epoch())
+                                     .count();
+        look.sinceLineFree = (now - lineFreeAtNanos) / 1000;
+    }
+    // Before the line time is over the device need not be asked anything.
+    if (look.sinceLineFree >= 0 && !queueUnsupported_) {
+        if (ioctl(fd_, TIOCOUTQ, &look.queued) != 0) {
+            if (!NotSupported(errno))
+                return {State::Unknown, 0};
             queueUnsupported_ = true;
+            look.queued = 0;
+        }
+    }
+
+    if (source_ == TransmitEndSource::LineStatus && look.queued == 0 && look.sinceLineFree >= 0) {
+        unsigned int status = 0;
+        if (ioctl(fd_, TIOCSERGETLSR, &status) == 0) {
+            look.transmitterEmpty = (status & TIOCSER_TEMT) != 0;
+        } else if (NotSupported(errno)) {
+            source_ = TransmitEndSource::Drain;
         } else {
             return {State::Unknown, 0};
         }
     }
 
-    if (!lineStatusUnsupported_) {
-        unsigned int status = 0;
-        if (ioctl(fd_, TIOCSERGETLSR, &status) == 0) {
-            if (status & TIOCSER_TEMT)
-                return {State::Drained, 0};
-            return {State::Pending, WaitFor(characterMicroseconds)};
+    for (;;) {
+        look.source = source_;
+        const TransmitStep step = NextTransmitStep(look);
+        switch (step.action) {
+        case TransmitStep::Report:
+            return {State::Drained, 0};
+        case TransmitStep::Wait:
+            return {State::Pending, step.waitMicros};
+        case TransmitStep::FallBack:
+            source_ = TransmitEndSource::Drain;
+            continue;
+        case TransmitStep::Drain:
+            break;
         }
-        if (!NotSupported(errno))
+        if (!drain_.Usable()) {
+            source_ = TransmitEndSource::LineTime;
+            continue;
+        }
+        const int error = drain_.Drain(fd_, std::chrono::microseconds(DrainBoundMicros(characterMicros)));
+        if (error == 0)
+            return {State::Drained, 0};
+        if (error != ETIMEDOUT)
             return {State::Unknown, 0};
-        lineStatusUnsupported_ = true;
+        // The device does not report the end of transmission at all; its line time has long passed.
+        source_ = TransmitEndSource::LineTime;
     }
-
-    if (tcdrain(fd_) == 0)
-        return {State::Drained, 0};
-    if (errno == EINTR)
-        return {State::Pending, 1};
-    return {State::Unknown, 0};
 }
 
 } // namespace orv

@@ -7,11 +7,13 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <sys/epoll.h>
 #include <sys/eventfd.h>
 #include <sys/resource.h>
+#include <sys/timerfd.h>
 #include <unistd.h>
 
 namespace orv {
@@ -39,6 +41,8 @@ SerialEventWatcher::~SerialEventWatcher()
         close(epoll_);
     if (wake_ >= 0)
         close(wake_);
+    if (timer_ >= 0)
+        close(timer_);
 }
 
 int SerialEventWatcher::Start(int characterMicroseconds)
@@ -47,15 +51,20 @@ int SerialEventWatcher::Start(int characterMicroseconds)
     wake_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     if (wake_ < 0)
         return errno;
+    timer_ = timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK);
+    if (timer_ < 0)
+        return errno;
     epoll_ = epoll_create1(EPOLL_CLOEXEC);
     if (epoll_ < 0)
         return errno;
 
-    epoll_event wakeEvent {};
-    wakeEvent.events = EPOLLIN;
-    wakeEvent.data.fd = wake_;
-    if (epoll_ctl(epoll_, EPOLL_CTL_ADD, wake_, &wakeEvent) != 0)
-        return errno;
+    for (const int own : {wake_, timer_}) {
+        epoll_event ownEvent {};
+        ownEvent.events = EPOLLIN;
+        ownEvent.data.fd = own;
+        if (epoll_ctl(epoll_, EPOLL_CTL_ADD, own, &ownEvent) != 0)
+            return errno;
+    }
 
     // Edge-triggered: a report means new bytes came in, as a receive event should. Bytes that a
     // handler leaves unread do not wake the thread again and again.
@@ -84,8 +93,23 @@ void SerialEventWatcher::Stop()
 
 void SerialEventWatcher::NoteWrite()
 {
+    // The transmitter takes the bytes one after the other: this one leaves one character time
+    // after the previous one has, or after now if the line was idle.
+    const std::int64_t now = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                 std::chrono::steady_clock::now().time_since_epoch())
+                                 .count();
+    const std::int64_t start = std::max(lineFreeAt_.load(std::memory_order_relaxed), now);
+    lineFreeAt_.store(start + 1000LL * characterMicros_.load(), std::memory_order_release);
     writes_.fetch_add(1, std::memory_order_acq_rel);
     Wake();
+}
+
+void SerialEventWatcher::ArmTimer(long long micros)
+{
+    itimerspec due {};
+    due.it_value.tv_sec = static_cast<time_t>(micros / 1000000);
+    due.it_value.tv_nsec = static_cast<long>(std::max(1LL, micros % 1000000 * 1000));
+    timerfd_settime(timer_, 0, &due, nullptr);
 }
 
 void SerialEventWatcher::Wake()
@@ -111,17 +135,19 @@ void SerialEventWatcher::Run()
         setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), nice - 1);
 
     TransmitDrainProbe probe(fd_);
+    source_.store(static_cast<int>(probe.Source()));
     bool watchingLine = true;
     std::uint64_t checkedWrites = 0;  // the write count for which the last check came out final
 
     while (!Closing()) {
         LineEvent event;
-        int timeout = -1;
         const std::uint64_t written = writes_.load(std::memory_order_acquire);
         if (watchingLine && written != checkedWrites) {
             // The count is taken before the queue is looked at, so a report never claims bytes
-            // written after the look.
-            const TransmitDrainProbe::Result result = probe.Check(characterMicros_.load());
+            // written after the look; the line time read after it covers at least those bytes.
+            const TransmitDrainProbe::Result result =
+                probe.Check(characterMicros_.load(), lineFreeAt_.load(std::memory_order_acquire));
+            source_.store(static_cast<int>(probe.Source()));
             switch (result.state) {
             case TransmitDrainProbe::State::Drained:
                 event.transmitEmpty = true;
@@ -129,7 +155,7 @@ void SerialEventWatcher::Run()
                 checkedWrites = written;
                 break;
             case TransmitDrainProbe::State::Pending:
-                timeout = result.retryMilliseconds;
+                ArmTimer(result.retryMicros);
                 break;
             case TransmitDrainProbe::State::Unknown:
                 checkedWrites = written;
@@ -137,14 +163,14 @@ void SerialEventWatcher::Run()
             }
         }
 
-        epoll_event ready[2];
-        const int count = epoll_wait(epoll_, ready, 2, event.transmitEmpty ? 0 : timeout);
+        epoll_event ready[3];
+        const int count = epoll_wait(epoll_, ready, 3, event.transmitEmpty ? 0 : -1);
         if (count < 0 && errno != EINTR)
             break;
         for (int i = 0; i < count; ++i) {
-            if (ready[i].data.fd == wake_) {
+            if (ready[i].data.fd == wake_ || ready[i].data.fd == timer_) {
                 std::uint64_t value = 0;
-                [[maybe_unused]] const ssize_t got = read(wake_, &value, sizeof value);
+                [[maybe_unused]] const ssize_t got = read(ready[i].data.fd, &value, sizeof value);
                 continue;
             }
             if (ready[i].events & EPOLLIN)

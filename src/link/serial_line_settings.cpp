@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 
 namespace orv {
 
@@ -58,6 +59,15 @@ int CheckLineSettings(const LineSettings &settings)
     if (settings.stopbits == sb2 && settings.databits == db5)
         return EINVAL;
     return 0;
+}
+
+bool LineRateTaken(int askedBitsPerSecond, unsigned heldBitsPerSecond)
+{
+    if (askedBitsPerSecond <= 0)
+        return false;
+    const long long asked = askedBitsPerSecond;
+    const long long off = std::llabs(static_cast<long long>(heldBitsPerSecond) - asked);
+    return off * 50 <= asked;
 }
 
 int CharacterTimeMicroseconds(const LineSettings &settings)

@@ -27,6 +27,12 @@ int BitsPerSecond(const LineSettings &settings);
 // bits with 5 data bits (a UART sends 1.5 stop bits where 2 are asked for 5-bit characters).
 int CheckLineSettings(const LineSettings &settings);
 
+// Whether the rate a driver holds after a change is the rate asked for. Some drivers accept any
+// rate without an error but keep the previous one (the 8250 UART above its clock's limit) or put
+// in the nearest rate they can make; a rate within 2 % of the asked one keeps a character's bits
+// readable at the other end, anything further off counts as refused.
+bool LineRateTaken(int askedBitsPerSecond, unsigned heldBitsPerSecond);
+
 // Time one character takes on the line: start bit, data bits, parity bit and stop bits.
 int CharacterTimeMicroseconds(const LineSettings &settings);
 

@@ -14,6 +14,7 @@ inline constexpr char kCantOpenDeviceReason[] = " (Error %d, %s)";
 inline constexpr char kErrorWritingDcb[] = "Error writing dcb (%d), %s";
 inline constexpr char kWriteError[] = "Write error (%d), %s";
 inline constexpr char kReadError[] = "Read error (%d), %s";
+inline constexpr char kModemLineError[] = "Modem line error (%d), %s";
 inline constexpr char kErrorSettingEventMask[] = " Error setting EventMask (%d), %s";
 
 // Replaces each "%s" or "%d" of the pattern, left to right, with the next argument.

@@ -174,8 +174,16 @@ void TVaComm::OpenPort()
 
     // The kernel raises DTR and RTS on open; both stay low until the program asks for them, so
     // an RS-485 transmitter keyed by RTS does not block the bus.
-    SetDtrLevel(false);
-    SetRtsLevel(false);
+    try {
+        SetDtrLevel(false);
+        SetRtsLevel(false);
+    } catch (const EVaCommError &) {
+        CloseHeldLine(fd_);
+        fd_ = -1;
+        ++session_;
+        lastErrorCode_ = modemLineError_;
+        throw;
+    }
 
     watcher_ = std::make_unique<SerialEventWatcher>(
         fd_, this, [this, session](const LineEvent &event) { Dispatch(session, event); });
@@ -276,10 +284,22 @@ void TVaComm::SetModemLine(int line, bool high)
 {
     if (!Active() || modemLinesUnsupported_)
         return;
-    // A pseudo-terminal and some adapters have no modem lines; the exchange works without them.
     int bits = line;
-    if (ioctl(fd_, high ? TIOCMBIS : TIOCMBIC, &bits) != 0 && (errno == ENOTTY || errno == EINVAL))
+    if (ioctl(fd_, high ? TIOCMBIS : TIOCMBIC, &bits) == 0)
+        return;
+    // A pseudo-terminal and some adapters have no modem lines; the exchange works without them.
+    // Any other refusal (an adapter that has gone away answers EIO) is a fault of the port.
+    modemLineError_ = errno;
+    if (modemLineError_ == ENOTTY || modemLineError_ == EINVAL) {
         modemLinesUnsupported_ = true;
+        return;
+    }
+    throw EVaCommError(WithSystemError(kModemLineError, modemLineError_));
+}
+
+TransmitEndSource TVaComm::TransmitEnd() const
+{
+    return watcher_ ? watcher_->TransmitEnd() : TransmitEndSource::LineStatus;
 }
 
 void TVaComm::Dispatch(std::uint64_t session, const LineEvent &event)

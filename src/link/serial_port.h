@@ -5,6 +5,7 @@
 // every signal is emitted there, in the order the line produced the events. One helper thread
 // watches the line and hands each event over synchronously (see SerialEventWatcher).
 #include "link/port_operations.h"
+#include "link/serial_drain_decision.h"
 #include "link/serial_line_settings.h"
 
 #include <QObject>
@@ -27,7 +28,8 @@ public:
 
     // Line settings. While the port is closed they are only stored; while it is open a change is
     // written to the device at once, and a refusal raises "Error writing dcb (%d), %s" and keeps
-    // the previous value.
+    // the previous value. A rate the driver accepts but does not put on the line (read back after
+    // writing) is refused the same way, on opening as well as while open.
     BaudRateSetting Baudrate() const { return settings_.baudrate; }
     void SetBaudrate(BaudRateSetting value);
     int UserBaudrate() const { return settings_.userBaudrate; }
@@ -52,6 +54,8 @@ public:
     int LastErrorCode() const { return lastErrorCode_; }  // errno of the last failed OpenPort, else 0
     bool PortLost() const { return lost_; }               // the device went away while open
     bool ModemLinesSupported() const { return !modemLinesUnsupported_; }
+    // How the end of transmission is found out for the open device (see serial_drain_decision.h).
+    TransmitEndSource TransmitEnd() const;
 
     // PortOperations
     bool Active() const override { return fd_ >= 0; }
@@ -61,6 +65,8 @@ public:
     void PurgeInput() override;
     void PurgeOutput() override;
     void PurgeInputOutput() override;
+    // A device without modem lines (a pseudo-terminal) is noted once and skipped; any other
+    // refusal raises "Modem line error (%d), %s".
     void SetRtsLevel(bool high) override;
     void SetDtrLevel(bool high) override;
 
@@ -85,6 +91,7 @@ private:
     int lastErrorCode_ = 0;
     bool lost_ = false;
     bool modemLinesUnsupported_ = false;
+    int modemLineError_ = 0;
     std::uint64_t session_ = 0;  // changes at every open and close, so stale hand-overs are dropped
     std::unique_ptr<SerialEventWatcher> watcher_;
 };

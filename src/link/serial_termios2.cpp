@@ -60,10 +60,11 @@ int ApplyLineSettings(int fd, const LineSettings &settings)
     if (const int refused = CheckLineSettings(settings))
         return refused;
 
-    termios2 line {};
-    if (ioctl(fd, TCGETS2, &line) != 0)
+    termios2 before {};
+    if (ioctl(fd, TCGETS2, &before) != 0)
         return errno;
 
+    termios2 line = before;
     line.c_iflag &= ~(IGNBRK | BRKINT | IGNPAR | PARMRK | INPCK | ISTRIP | INLCR | IGNCR | ICRNL
                       | IUCLC | IXON | IXANY | IXOFF | IMAXBEL);
     line.c_oflag &= ~OPOST;
@@ -82,7 +83,19 @@ int ApplyLineSettings(int fd, const LineSettings &settings)
     // A zero input rate means "as the output".
     line.c_ospeed = static_cast<speed_t>(rate);
     line.c_ispeed = 0;
-    return ioctl(fd, TCSETS2, &line) == 0 ? 0 : errno;
+    if (ioctl(fd, TCSETS2, &line) != 0)
+        return errno;
+
+    // A driver may take a rate it cannot make without an error and go on at another one; what it
+    // holds now tells. Refused, the line goes back to what it had, as after any other refusal.
+    unsigned held = 0;
+    if (const int error = ReadLineRate(fd, held))
+        return error;
+    if (!LineRateTaken(rate, held)) {
+        ioctl(fd, TCSETS2, &before);
+        return EINVAL;
+    }
+    return 0;
 }
 
 int ReadLineRate(int fd, unsigned &bitsPerSecond)

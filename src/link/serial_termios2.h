@@ -10,7 +10,8 @@ namespace orv {
 // Writes the settings at once: raw 8-bit transfer, receiver on, modem status lines ignored, no
 // hardware or software flow control, no parity check or stripping of received bytes, and a read
 // that is satisfied by one byte (with O_NONBLOCK an idle read then reports EAGAIN rather than the
-// 0 of a hung-up line). Returns 0 or the errno of the refusal.
+// 0 of a hung-up line). Returns 0 or the errno of the refusal; a rate the driver did not take (see
+// LineRateTaken) is refused with EINVAL, and the line then keeps the settings it had.
 int ApplyLineSettings(int fd, const LineSettings &settings);
 
 // The output rate the driver holds for the line, in bits per second, however it was set. A

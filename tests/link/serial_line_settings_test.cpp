@@ -1,5 +1,5 @@
 // Pure parts of the serial port: which file a port name opens, which line settings a UART can
-// carry, and how long a character takes on the line.
+// carry, whether the rate a driver holds is the one asked for, and how long a character takes.
 #include "link/serial_device_path.h"
 #include "link/serial_line_settings.h"
 
@@ -100,6 +100,37 @@ INSTANTIATE_TEST_SUITE_P(
         SettingsCase{"user rate zero", Make(brUser, db8, paNone, sb1, 0), EINVAL, 10000000},
         SettingsCase{"user rate negative", Make(brUser, db8, paNone, sb1, -5), EINVAL, 10000000}),
     CaseName<SettingsCase>);
+
+struct RateCase {
+    const char *what;
+    int asked;
+    unsigned held;  // what the driver reads back
+    bool taken;
+};
+
+void PrintTo(const RateCase &c, std::ostream *out) { *out << c.what; }
+
+class LineRateTakenTest : public ::testing::TestWithParam<RateCase> {};
+
+TEST_P(LineRateTakenTest, DecidesFromTheRateReadBack)
+{
+    const RateCase &c = GetParam();
+    EXPECT_EQ(LineRateTaken(c.asked, c.held), c.taken) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Drivers, LineRateTakenTest,
+    ::testing::Values(
+        RateCase{"held as asked", 9600, 9600, true},
+        RateCase{"UART above its clock keeps the old rate", 128000, 56000, false},
+        RateCase{"UART keeps 115200 for 256000", 256000, 115200, false},
+        RateCase{"nearest rate of a divisor", 56000, 56074, true},
+        RateCase{"2 percent below", 50000, 49000, true},
+        RateCase{"just over 2 percent above", 50000, 51001, false},
+        RateCase{"driver fell back to 9600", 14400, 9600, false},
+        RateCase{"nothing held", 9600, 0, false},
+        RateCase{"no rate asked", 0, 0, false}),
+    CaseName<RateCase>);
 
 } // namespace
 } // namespace orv
