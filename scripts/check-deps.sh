@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Proves that the set-up installs everything the build and the programs use, without a fresh machine:
-# every CMake package file the configure step found and every shared library that the program, the
-# simulator, the tests and the benchmarks load must belong to a Debian package that the packages named
-# by scripts/deps.sh bring in through Depends and Pre-Depends (Recommends are not installed by it).
+# every CMake package file the configure step found, every shared library that the program, the
+# simulator, the tests and the benchmarks load, the toolkit plugins a start loads and the tools the
+# scripts run must belong to a Debian package that the packages named by scripts/deps.sh bring in
+# through Depends and Pre-Depends (Recommends are not installed by it).
 # A file from any other package passes here only because this machine happens to have it.
 #
 # Usage: scripts/check-deps.sh [build folder] [file with one package name a line]
