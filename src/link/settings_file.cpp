@@ -69,13 +69,19 @@ bool SaveSettingsFile(const QString &path, const QStringList &fourTexts, bool rs
     return true;
 }
 
+QString SettingsFolder(const QString &programFolder, const QString &configFolder)
+{
+    // A bin folder is shared by every installed program, even where it can be written (by root).
+    const QFileInfo folder(programFolder);
+    if (folder.isDir() && folder.isWritable() && folder.fileName() != QLatin1String("bin"))
+        return programFolder;
+    return configFolder;
+}
+
 QString SettingsFilePath()
 {
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    const QFileInfo folder(programFolder);
-    if (folder.isDir() && folder.isWritable())
-        return QDir(programFolder).filePath(QLatin1String(FileName));
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
+    return QDir(SettingsFolder(QCoreApplication::applicationDirPath(),
+                               QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)))
         .filePath(QLatin1String(FileName));
 }
 

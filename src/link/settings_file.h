@@ -22,8 +22,9 @@ QByteArray SettingsFileContent(const QStringList &fourTexts, bool rs485Mode);
 // Rewrites the file; returns false with the system's reason when it cannot be written.
 bool SaveSettingsFile(const QString &path, const QStringList &fourTexts, bool rs485Mode, QString *error);
 
-// Where the file lives: beside the executable when that folder can be written, otherwise
-// (an installed program) in the user's configuration folder.
+// Where the file lives: beside the executable when that folder can be written and is no bin folder,
+// otherwise (an installed program) in the user's configuration folder, ~/.config/Orvessa.
+QString SettingsFolder(const QString &programFolder, const QString &configFolder);
 QString SettingsFilePath();
 // Where start-up reads it: that file, or, while it does not exist yet, the one beside the program.
 QString SettingsReadPath();

@@ -10,7 +10,4 @@ public:
     explicit TForm21(QWidget *parent = nullptr);
 };
 
-// The program's picture: a dial gauge, drawn rather than stored.
-QPixmap ProgramPicture(int size);
-
 } // namespace orv

@@ -9,6 +9,7 @@
 #include "registration/registration_page.h"
 #include "setup/setup_page.h"
 #include "shell/about_box.h"
+#include "shell/program_picture.h"
 #include "shell/exit_question.h"
 
 #include "gauge_simulator.h"

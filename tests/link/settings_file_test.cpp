@@ -1,5 +1,6 @@
 #include "link/settings_file.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -74,4 +75,21 @@ TEST(SettingsFile, SaveReportsAnUnwritablePlace)
     QString error;
     EXPECT_FALSE(SaveSettingsFile(blocker + QStringLiteral("/Orvessa.ini"), {}, false, &error));
     EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(SettingsFile, FolderOfTheProgramOrOfTheUser)
+{
+    QTemporaryDir dir;
+    const QString config = dir.filePath(QStringLiteral("config"));
+    const struct {
+        const char *programFolder;   // below the temporary folder
+        bool exists, beside;
+    } cases[] = {{"build/src/shell", true, true}, {"usr/bin", true, false}, {"gone", false, false}};
+    for (const auto &c : cases) {
+        const QString folder = dir.filePath(QLatin1String(c.programFolder));
+        if (c.exists) {
+            ASSERT_TRUE(QDir().mkpath(folder));
+        }
+        EXPECT_EQ(SettingsFolder(folder, config), c.beside ? folder : config) << c.programFolder;
+    }
 }
