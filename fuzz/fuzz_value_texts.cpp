@@ -1,9 +1,10 @@
 // The value texts the user types and sees, and the settings file with the poll spacing
 // arithmetic on what it loads. The first input byte picks the case:
 //   0  a float text: when accepted, its bytes are those of an independent reading of the same
-//      text, and the display text of those bytes reads back to bytes that display the same;
+//      text, and the display text of those bytes reads back to within its last digit;
 //   1  an integer text: when accepted, the value's decimal and hexadecimal texts read back to it;
-//   2  four bytes of a single: the display text of a finite value is accepted and stable;
+//   2  four bytes of a single: the display text of a finite value is accepted and reads back to
+//      within its last digit;
 //   3  a settings file: whatever link times it holds, the poll schedule gives intervals of
 //      0 .. spacing and a lead of 0 .. 4 ms, without overflow (the sanitizer checks that).
 #include "fuzz_check.h"
@@ -14,6 +15,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -32,6 +34,20 @@ float FloatOf(const FloatBytes &b)
     float value;
     std::memcpy(&value, &bits, sizeof value);
     return value;
+}
+
+// The display text of a finite single is accepted and reads back to within one and a half units
+// of its seventh digit (half a unit of rounding, at most 0.6 of the single's own spacing). Not
+// always to the same text: where singles lie further apart than that unit
+// (1,000000e+28 reads back as the single shown 9,999999e+27), seven digits cannot name each one.
+void CheckDisplayReadsBack(const FloatBytes &b)
+{
+    const QString shown = FloatBytesToText(b[0], b[1], b[2], b[3], Comma);
+    const std::optional<FloatBytes> again = TextToFloatBytes(shown, Comma);
+    FUZZ_CHECK(again.has_value(), "the display text of a finite single is accepted");
+    const double value = FloatOf(b);
+    const double unit = std::max(std::pow(10.0, std::floor(std::log10(std::fabs(value) + 1e-300)) - 6), 1e-7);
+    FUZZ_CHECK(std::fabs(double(FloatOf(*again)) - value) <= 1.5 * unit, "the display text is the value to seven digits");
 }
 
 void FloatText(const QString &text)
@@ -55,27 +71,18 @@ void FloatText(const QString &text)
     if (error == std::errc())
         FUZZ_CHECK(FloatOf(*bytes) == reference, "the same single as the standard reading");
 
-    const QString shown = FloatBytesToText((*bytes)[0], (*bytes)[1], (*bytes)[2], (*bytes)[3], Comma);
-    const std::optional<FloatBytes> again = TextToFloatBytes(shown, Comma);
-    FUZZ_CHECK(again.has_value(), "the display text is accepted");
-    FUZZ_CHECK(FloatBytesToText((*again)[0], (*again)[1], (*again)[2], (*again)[3], Comma) == shown,
-               "the display text reads back to what it shows");
+    CheckDisplayReadsBack(*bytes);
 }
 
 void SingleBytes(fuzz::InputBytes &in)
 {
     const FloatBytes b{in.Byte(), in.Byte(), in.Byte(), in.Byte()};
-    const QString shown = FloatBytesToText(b[0], b[1], b[2], b[3], Comma);
     if (!std::isfinite(FloatOf(b))) {
-        FUZZ_CHECK(!TextToFloatBytes(shown, Comma), "NAN and INF are not typed values");
+        FUZZ_CHECK(!TextToFloatBytes(FloatBytesToText(b[0], b[1], b[2], b[3], Comma), Comma),
+                   "NAN and INF are not typed values");
         return;
     }
-    const std::optional<FloatBytes> again = TextToFloatBytes(shown, Comma);
-    FUZZ_CHECK(again.has_value(), "the display text of a finite single is accepted");
-    FUZZ_CHECK(FloatBytesToText((*again)[0], (*again)[1], (*again)[2], (*again)[3], Comma) == shown,
-               "the display text reads back to what it shows");
-    FUZZ_CHECK(std::fabs(FloatOf(*again) - FloatOf(b)) <= std::fabs(FloatOf(b)) * 1e-6f + 5e-8f,
-               "the display text is the value to seven digits");
+    CheckDisplayReadsBack(b);
 }
 
 void IntegerText(const QString &text)
