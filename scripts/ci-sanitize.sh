@@ -120,7 +120,11 @@ tsan() {
   stamp "clang + thread sanitizer: tests/link"
   local reports=$root/build-tsan/sanitizer-reports log=$root/build-tsan/link_tests.log filter='*' try status=1
   reports_dir "$reports"
-  # The one suppression is explained in the file. Tests that fail are tried again (twice at most).
+  # The one suppression is explained in the file. Tests that fail are tried again (twice at most);
+  # one that still fails is listed but does not fail this stage, which looks for races only: the
+  # thread sanitizer slows the program five to ten times, past what the link timing tests allow
+  # on a busy machine (they run without it, and must pass, in scripts/test.sh and the asan stage).
+  # A race report, or a test binary that dies, fails it.
   for try in 1 2 3; do
     if TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:log_path=$reports/tsan:suppressions=$root/scripts/tsan-qt-handover.supp" \
         build-tsan/tests/link/link_tests --gtest_brief=1 --gtest_filter="$filter" >"$log" 2>&1; then
@@ -132,6 +136,10 @@ tsan() {
     [ -n "$filter" ] || break   # no test failed, the process did: nothing to try again
     echo "trying again: $filter"
   done
+  if [ $status -ne 0 ] && [ -n "$filter" ] && grep -q '^\[  PASSED  \]\|^\[  FAILED  \]' "$log"; then
+    echo "timing failures under the thread sanitizer, not counted: $filter"
+    status=0
+  fi
   check_reports "$reports" || status=1
   return $status
 }
