@@ -8,6 +8,9 @@
 #include <QStringEncoder>
 
 #include <algorithm>
+#include <cerrno>
+
+#include <unistd.h>
 
 namespace orv {
 
@@ -95,22 +98,65 @@ bool SurveyFileSet::Write(int slot, const QByteArray &bytes, QString *reason)
     QFile &file = *files_[static_cast<std::size_t>(slot - 1)];
     const qint64 written = file.write(bytes);
     const bool flushed = file.flush();
-    if (written == bytes.size() && flushed)
+    if (written == bytes.size() && flushed) {
+        unsynced_[static_cast<std::size_t>(slot - 1)] = true;
         return true;
+    }
     if (reason)
         *reason = file.errorString();
     Close(slot);
     return false;
 }
 
+bool SurveyFileSet::Sync(int slot, QString *reason)
+{
+    const std::size_t i = static_cast<std::size_t>(slot - 1);
+    if (!files_[i] || !unsynced_[i])
+        return true;
+    unsynced_[i] = false;
+    // Data only: the file's times need not be on the disk, its length (part of the data) is.
+    int result;
+    do
+        result = ::fdatasync(files_[i]->handle());
+    while (result != 0 && errno == EINTR);
+    if (result == 0)
+        return true;
+    if (reason)
+        *reason = qt_error_string(errno);
+    return false;
+}
+
+bool SurveyFileSet::SyncWritten(QString *error, int *synced)
+{
+    bool allSynced = true;
+    for (int k = 1; k <= DeviceSlotCount; ++k) {
+        if (!IsOpen(k) || !unsynced_[static_cast<std::size_t>(k - 1)])
+            continue;
+        QString reason;
+        if (Sync(k, &reason)) {
+            if (synced)
+                ++*synced;
+            continue;
+        }
+        if (allSynced && error)
+            *error = WriteErrorText(Path(k), reason);
+        allSynced = false;
+        Close(k);
+    }
+    return allSynced;
+}
+
 void SurveyFileSet::Close(int slot)
 {
     if (slot < 1 || slot > DeviceSlotCount)
         return;
+    // A file closed after a failed sync is not synced again: that would fail the same way.
+    Sync(slot, nullptr);
     auto &file = files_[static_cast<std::size_t>(slot - 1)];
     if (file)
         file->close();
     file.reset();
+    unsynced_[static_cast<std::size_t>(slot - 1)] = false;
 }
 
 void SurveyFileSet::CloseAll()

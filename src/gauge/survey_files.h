@@ -1,7 +1,8 @@
 #pragma once
 // The survey data files of the ten device slots: names, creation with the two header lines, and
 // appending the pieces of a line. Every piece goes to the operating system as soon as it is
-// written, so a program that dies loses at most the line it was writing.
+// written, so a program that dies loses at most the line it was writing; once per polling cycle
+// the files written to go on to the disk itself, so a power cut loses at most that cycle.
 
 #include <QDateTime>
 #include <QString>
@@ -41,6 +42,11 @@ public:
     // Writes one piece to the slot's file. A slot without an open file takes nothing and
     // succeeds. On failure the file is closed, so a broken file is reported once.
     bool Append(int slot, const QString &piece, QString *error);
+    // Puts the data of every file written to since the last call on the disk (fdatasync). A file
+    // that fails is closed and reported like a write fault (the first one in `error`); `synced`
+    // counts the files that went to the disk.
+    bool SyncWritten(QString *error, int *synced = nullptr);
+    // Closes the slot's file, its last lines put on the disk first.
     void Close(int slot);
     void CloseAll();
 
@@ -50,8 +56,10 @@ public:
 
 private:
     bool Write(int slot, const QByteArray &bytes, QString *error);
+    bool Sync(int slot, QString *reason);
 
     std::array<std::unique_ptr<QFile>, DeviceSlotCount> files_;
+    std::array<bool, DeviceSlotCount> unsynced_{};
 };
 
 } // namespace orv

@@ -179,6 +179,10 @@ void RegistrationPage::StartPollCycle()
         for (int k = 1; k <= DeviceSlotCount; ++k)
             links_.engine->SlotTimer(k)->stop();
     }
+    // A cycle cut short by this one never reached its end: its lines go on to the disk now.
+    QString error;
+    if (!SurveyFiles.SyncWritten(&error))
+        ShowMessage(error);
     NextSlotIndex = 1;
     // A request of the previous cycle still waiting for its answer is abandoned without result.
     Timer31->stop();
@@ -206,6 +210,11 @@ void RegistrationPage::PollNextSlot()
     if (!slot) {
         NextSlotIndex = DeviceSlotCount + 1;
         Timer31->stop();
+        // The cycle's lines are written: now they go on to the disk, so that a power cut loses
+        // at most this cycle.
+        QString error;
+        if (!SurveyFiles.SyncWritten(&error))
+            ShowMessage(error);
         return;
     }
     const int k = *slot;

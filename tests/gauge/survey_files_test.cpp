@@ -7,7 +7,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <vector>
 
 using namespace orv;
 
@@ -131,4 +134,48 @@ TEST(SurveyFileSet, AWriteFaultClosesTheFileAndIsReportedOnce)
     error.clear();
     EXPECT_TRUE(files.Append(4, QStringLiteral("Command: 1 ; "), &error));
     EXPECT_TRUE(error.isEmpty());
+}
+
+TEST(SurveyFileSet, EachCycleSyncsTheFilesWrittenSinceTheLastAndReportsOneThatCannot)
+{
+    QTemporaryDir dir;
+    SurveyFileSet files;
+    for (int k : {1, 2, 3})
+        ASSERT_TRUE(files.Create(k, dir.filePath(QStringLiteral("run_%1.txt").arg(k)), Created, k, nullptr));
+    struct Step {
+        const char *what;
+        std::vector<int> written;   // slots a line was written to before the sync
+        int synced;
+    };
+    const std::vector<Step> steps = {
+        {"the new files' header lines", {}, 3},
+        {"nothing new", {}, 0},
+        {"one line in slot 2", {2}, 1},
+        {"lines in slots 1 and 3", {1, 3, 3}, 2},
+    };
+    for (const Step &s : steps) {
+        for (int k : s.written)
+            ASSERT_TRUE(files.Append(k, QStringLiteral("Addr: 1 ; "), nullptr));
+        QString error;
+        int synced = 0;
+        EXPECT_TRUE(files.SyncWritten(&error, &synced)) << s.what;
+        EXPECT_EQ(synced, s.synced) << s.what;
+        EXPECT_TRUE(error.isEmpty()) << s.what;
+    }
+
+    // Slot 2's data can be written but not put on the disk: reported with its file, and closed.
+    const QString fifo = dir.filePath(QStringLiteral("fifo"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(testsupport::RedirectOpenFile(dir.filePath(QStringLiteral("run_2.txt")),
+                                              QFile::encodeName(fifo).constData(), O_RDWR));
+    for (int k : {1, 2})
+        ASSERT_TRUE(files.Append(k, QStringLiteral("Addr: 1 ; "), nullptr));
+    QString error;
+    int synced = 0;
+    EXPECT_FALSE(files.SyncWritten(&error, &synced));
+    EXPECT_EQ(synced, 1);
+    EXPECT_TRUE(error.contains(QStringLiteral("run_2.txt"))) << error.toStdString();
+    EXPECT_FALSE(files.IsOpen(2));
+    EXPECT_TRUE(files.IsOpen(1) && files.IsOpen(3));
+    EXPECT_TRUE(files.SyncWritten(&error, &synced));
 }

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <limits>
+#include <vector>
+
 using namespace orv;
 
 namespace {
@@ -232,4 +236,43 @@ TEST(PollSchedule, TimerSetEarlyByTheLeadAndThePollWaitsForItsTime)
     EXPECT_EQ(PollSchedule::TimerLead(30, 25), 1);
     EXPECT_EQ(PollSchedule::TimerLead(300, 300), 0);
     EXPECT_EQ(PollSchedule::TimerLead(250, 280), 0);
+}
+
+TEST(PollSchedule, AnyLinkTimesOfTheSettingsFileStayInRange)
+{
+    // The settings file may hold any int (fuzzing found "\n-2147483645" as response wait once,
+    // whose difference to the spacing overflowed an int).
+    constexpr int Max = std::numeric_limits<int>::max();
+    constexpr int Min = std::numeric_limits<int>::min();
+    struct Case {
+        int spacing;
+        int responseWait;
+        int lead;            // TimerLead
+        int firstInterval;   // NextInterval of the first poll, sent on time with that lead
+    };
+    const std::vector<Case> cases = {
+        {300, -2147483645, 4, 296},
+        {Max, Min, 4, Max - 4},
+        {Min, Max, 0, 0},
+        {Max, Max, 0, Max},
+        {Min, Min, 0, 0},
+        {-300, 280, 0, 0},
+        {0, Min, 4, 0},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(PollSchedule::TimerLead(c.spacing, c.responseWait), c.lead) << c.spacing << " " << c.responseWait;
+        PollSchedule schedule;
+        schedule.StartCycle(5000.0);
+        EXPECT_EQ(schedule.NextInterval(5000.0, c.spacing, c.responseWait, c.lead), c.firstInterval)
+            << c.spacing << " " << c.responseWait;
+        // Later polls of the cycle, on time and late, stay within 0 .. spacing.
+        double now = 5000.0 + c.firstInterval + c.lead;
+        for (int late : {0, 3, 200}) {
+            now += late;
+            const int interval = schedule.NextInterval(now, c.spacing, c.responseWait, c.lead);
+            EXPECT_GE(interval, 0);
+            EXPECT_LE(interval, std::max(0, c.spacing));
+            now += interval + c.lead;
+        }
+    }
 }

@@ -61,7 +61,10 @@ TEST(RegistrationKill, KilledProgramLeavesWholeLines)
     int wholeLines = 0;
     // Kill after a number of lines in slot 10's file, plus a few milliseconds to land anywhere.
     const std::vector<std::pair<int, int>> moments = {{3, 0}, {4, 7}, {5, 13}, {6, 3}, {7, 21}};
-    for (const auto &[linesBefore, extraMs] : moments) {
+    for (const auto &moment : moments) {
+        // Named copies: a lambda may not capture a structured binding.
+        const int linesBefore = moment.first;
+        const int extraMs = moment.second;
         QTemporaryDir dir;
         QProcess child;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
