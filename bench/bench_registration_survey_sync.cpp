@@ -3,7 +3,7 @@
 // then the end-of-cycle fdatasync of all ten. Prints the time of the writes and of the sync per
 // cycle (median, mean, largest) on the file system of the folder given.
 // Usage: bench_registration_survey_sync [cycles, default 50] [folder, default the current one]
-#include "registration/survey_files.h"
+#include "gauge/survey_files.h"
 
 #include <QDateTime>
 #include <QDir>

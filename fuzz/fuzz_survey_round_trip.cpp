@@ -7,7 +7,7 @@
 
 #include "graph/graph_texts.h"
 #include "graph/survey_file_reader.h"
-#include "registration/survey_files.h"
+#include "gauge/survey_files.h"
 #include "setup/answer_fields.h"
 #include "setup/pressure_units.h"
 #include "setup/survey_line.h"
