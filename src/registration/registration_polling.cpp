@@ -41,17 +41,6 @@ void WaitUntilDue(double ms, int leadMs)
     nanosleep(&pause, nullptr);
 }
 
-void PurgeLine(PortOperations *port)
-{
-    if (!port)
-        return;
-    try {
-        port->PurgeInputOutput();
-    } catch (const EVaCommError &) {
-        // A port that fails here fails again at the send, which reports it.
-    }
-}
-
 } // namespace
 
 std::optional<bool> RegistrationPage::CheckSlots(bool showMessages)
@@ -132,7 +121,7 @@ void RegistrationPage::Button2Click()
     }
 }
 
-void RegistrationPage::PortLost()
+void RegistrationPage::PortClosed()
 {
     if (PollingRunning())
         StopPolling();
@@ -173,8 +162,8 @@ void RegistrationPage::Timer1Timer()
 
 void RegistrationPage::StartPollCycle()
 {
-    PurgeLine(links_.port);
     if (links_.engine) {
+        links_.engine->PurgeLine();
         links_.engine->ReceivedCount = 0;
         for (int k = 1; k <= DeviceSlotCount; ++k)
             links_.engine->SlotTimer(k)->stop();
@@ -221,7 +210,7 @@ void RegistrationPage::PollNextSlot()
         StopPolling();
         return;
     }
-    PurgeLine(links_.port);
+    engine->PurgeLine();
     engine->ClearReceiveBuffer();
     // The next slot is polled one spacing after this poll's due time.
     Timer31->setInterval(schedule_.NextInterval(clock_.isValid() ? clock_.nsecsElapsed() / 1e6 : 0.0, spacing,
