@@ -182,9 +182,11 @@ void TTime_Intervals::BitBtn1Click()
         return;
     const QStringList texts = {Edit_T_Posle_Trans->text(), Edit_T_Ogidan_Otvet->text(), Edit_T_New_Trans->text(),
                                Edit_T_Posle_Trans_RS485->text()};
-    int *targets[] = {&settings_->PostTransmitDelay, &settings_->ResponseWaitTime, &settings_->NextTransmitTime,
-                      &settings_->Rs485Delay};
-    // Each value is stored as soon as it is converted; a bad one stops here and nothing is saved.
+    int LinkSettings::*targets[] = {&LinkSettings::PostTransmitDelay, &LinkSettings::ResponseWaitTime,
+                                    &LinkSettings::NextTransmitTime, &LinkSettings::Rs485Delay};
+    // Each value is stored, bounded, as soon as it is converted; a bad one stops here and nothing
+    // is saved.
+    LinkSettings typed = *settings_;
     for (int i = 0; i < 4; ++i) {
         QString error;
         const auto value = TextToInteger(texts[i], &error);
@@ -192,7 +194,8 @@ void TTime_Intervals::BitBtn1Click()
             ShowMessage(QStringLiteral("Ошибка"), error);
             return;
         }
-        *targets[i] = *value;
+        typed.*targets[i] = *value;
+        *settings_ = BoundedLinkSettings(typed);
     }
     settings_->Rs485Mode = CheckBox_RS485->isChecked();
 
@@ -203,13 +206,9 @@ void TTime_Intervals::BitBtn1Click()
                     QStringLiteral("Не удалось записать файл %1: %2").arg(path, error));
 
     // The dialog shows these rules but the exchanges depend on them: say so when they are broken.
-    if (settings_->ResponseWaitTime <= 0 || settings_->ResponseWaitTime >= settings_->NextTransmitTime)
-        ShowMessage(QStringLiteral("Временные интервалы"),
-                    QStringLiteral("Время ожидания ответного сообщения (%1 мс) должно быть больше нуля и меньше "
-                                   "задержки перед отправлением нового сообщения (%2 мс), иначе ответы приборов "
-                                   "будут теряться.")
-                        .arg(settings_->ResponseWaitTime)
-                        .arg(settings_->NextTransmitTime));
+    const QString warning = LinkTimingWarning(typed);
+    if (!warning.isEmpty())
+        ShowMessage(QStringLiteral("Временные интервалы"), warning);
 }
 
 TRis_Interf::TRis_Interf(QWidget *parent) : QDialog(parent)

@@ -26,7 +26,7 @@ TransactionEngine::TransactionEngine(PortOperations &port, const LinkSettings &s
         // A coarse timer may fire up to 5 % early, which would eat the gap between the response
         // wait and the poll spacing.
         timer->setTimerType(Qt::PreciseTimer);
-        timer->setInterval(settings_.ResponseWaitTime);
+        timer->setInterval(ResponseInterval(settings_));
         connect(timer, &QTimer::timeout, this, [this, timer] {
             timer->stop();
             ResponseTimeOver(timer);

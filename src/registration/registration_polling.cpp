@@ -176,7 +176,7 @@ void RegistrationPage::StartPollCycle()
     // The bar goes to 0 as soon as the first poll is out (Timer1Timer): a progress bar repaints
     // at once when its value changes, which would hold up the cycle's first request.
     PeriodCountdown = TrackBar1->value() - 1;
-    Timer31->setInterval(links_.settings ? links_.settings->NextTransmitTime : 300);
+    Timer31->setInterval(std::max(1, links_.settings ? links_.settings->NextTransmitTime : 300));
     if (!clock_.isValid())
         clock_.start();
     schedule_.StartCycle(clock_.nsecsElapsed() / 1e6);
@@ -213,8 +213,9 @@ void RegistrationPage::PollNextSlot()
     engine->PurgeLine();
     engine->ClearReceiveBuffer();
     // The next slot is polled one spacing after this poll's due time.
-    Timer31->setInterval(schedule_.NextInterval(clock_.isValid() ? clock_.nsecsElapsed() / 1e6 : 0.0, spacing,
-                                                responseWait, lead));
+    // A timer never gets an interval below 1 ms: zero would fire at every turn of the event loop.
+    Timer31->setInterval(std::max(1, schedule_.NextInterval(clock_.isValid() ? clock_.nsecsElapsed() / 1e6 : 0.0,
+                                                            spacing, responseWait, lead)));
     Timer31->start();
     engine->StartRegistrationExchange(k);
 }

@@ -159,6 +159,11 @@ void TForm1::LoadLinkSettings()
         const QString error = loaded.conversionError;
         QTimer::singleShot(0, this, [this, error] { ShowMessage(error); });
     }
+    if (!loaded.timingWarning.isEmpty()) {
+        // The timing dialog's own warning, for times that came from the file.
+        const QString warning = loaded.timingWarning;
+        QTimer::singleShot(0, this, [this, warning] { ShowMessage(warning, true); });
+    }
 }
 
 void TForm1::PageControl1Change()
