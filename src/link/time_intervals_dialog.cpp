@@ -1,5 +1,6 @@
 #include "link/time_intervals_dialog.h"
 
+#include "link/modal_loop.h"
 #include "link/settings_file.h"
 #include "link/timing_diagram.h"
 #include "link/widget_names.h"
@@ -169,8 +170,7 @@ void TTime_Intervals::EditSettings(LinkSettings &settings)
     CheckBox_RS485->setChecked(settings.Rs485Mode);
     CheckBox_RS485Click();
     finished_ = false;
-    while (!finished_)
-        exec();
+    RunDialogLoop(*this, finished_);
     settings_ = nullptr;
 }
 
@@ -236,8 +236,7 @@ TRis_Interf::TRis_Interf(QWidget *parent) : QDialog(parent)
 void TRis_Interf::ShowUntilClosed()
 {
     finished_ = false;
-    while (!finished_)
-        exec();
+    RunDialogLoop(*this, finished_);
 }
 
 } // namespace orv
