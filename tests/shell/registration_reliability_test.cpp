@@ -121,8 +121,10 @@ TEST(RegistrationReliability, EveryAcceptedAnswerIsOneLineAndEveryFailureARedLam
         previousFrame = o.frame;
         const sim::LoggedRequest &request = log[static_cast<std::size_t>(o.frame)];
         auto &row = byFault[sim::faultName(request.fault)];
-        // Gauge k sits at address k in slot k; an answer claiming another address goes to that slot.
-        if (o.slot != 0 && o.slot != request.address && request.fault != sim::FaultKind::OtherAddress)
+        // Gauge k sits at address k in slot k. A failure is booked to the slot that was polled; an
+        // accepted answer goes to the slot of the address it carries, which a late answer or one
+        // claiming another address makes differ.
+        if (!o.accepted && o.slot != request.address)
             ++misbooked;
         if (o.accepted) {
             ++accepted;
