@@ -51,10 +51,15 @@ TEST(RegistrationReliability, EveryAcceptedAnswerIsOneLineAndEveryFailureARedLam
 
     // Count every frame the trace shows as sent and every outcome as the engine hands it to the
     // page, and look at the slot's state.
-    int framesTraced = 0, evaluations = 0;
+    int framesTraced = 0, framesNotFinished = 0, evaluations = 0;
+    std::vector<int> frameAddresses;
     f.Engine().SetTraceSink([&](const QString &line) {
         f.form1->TabSheet1->AppendTrace(line);
         framesTraced += line == QStringLiteral("ПЕРЕДАЧА:") ? 1 : 0;
+        if (line.startsWith(QStringLiteral("Адрес: ")))
+            frameAddresses.push_back(line.section(QLatin1Char(' '), -1).toInt());
+        framesNotFinished +=
+            line == QStringLiteral("Передача не завершена: порт не сообщил об окончании передачи") ? 1 : 0;
         evaluations += line.isEmpty() ? 1 : 0;
     });
     std::vector<Outcome> outcomes;
@@ -94,7 +99,8 @@ TEST(RegistrationReliability, EveryAcceptedAnswerIsOneLineAndEveryFailureARedLam
         f.simulator->setFault(a, random);
     }
     f.simulator->requests().clear();
-    framesTraced = evaluations = 0;
+    framesTraced = framesNotFinished = evaluations = 0;
+    frameAddresses.clear();
     ASSERT_TRUE(f.Start());
     const std::size_t polls = static_cast<std::size_t>(cycles) * 10;
     ASSERT_TRUE(WaitUntil([&] { return f.simulator->requests().size() >= polls; }, cycles * 500 + 5000));
@@ -107,24 +113,37 @@ TEST(RegistrationReliability, EveryAcceptedAnswerIsOneLineAndEveryFailureARedLam
 
     // Every frame traced as sent reached the gauges, and every evaluation is one outcome. A
     // request may go without one when a new cycle or Stop abandons it (a loaded machine makes
-    // cycles overrun), but no outcome is booked without its request, and none twice.
-    EXPECT_EQ(log.size(), static_cast<std::size_t>(framesTraced));
+    // cycles overrun), but no outcome is booked without its request, and none twice. The one
+    // exception is a frame whose end the port did not report within the response wait (a
+    // starved machine delays the report): the purge before the next poll clears what may be
+    // left of it, and on a pseudo-terminal that can be the whole frame.
+    EXPECT_LE(log.size(), static_cast<std::size_t>(framesTraced));
+    EXPECT_GE(log.size(), static_cast<std::size_t>(framesTraced - framesNotFinished));
     EXPECT_EQ(outcomes.size(), static_cast<std::size_t>(evaluations));
-    ASSERT_GE(log.size(), outcomes.size());
+    ASSERT_GE(log.size() + static_cast<std::size_t>(framesNotFinished), outcomes.size());
+
+    // The log entry of each traced frame, in order; a frame that never arrived has none.
+    ASSERT_EQ(frameAddresses.size(), static_cast<std::size_t>(framesTraced));
+    std::vector<int> logEntryOfFrame(frameAddresses.size(), -1);
+    for (std::size_t j = 0, i = 0; j < frameAddresses.size() && i < log.size(); ++j) {
+        if (log[i].address == frameAddresses[j])
+            logEntryOfFrame[j] = static_cast<int>(i++);
+    }
 
     std::map<int, int> acceptedPerSlot;
     int accepted = 0, failed = 0, strays = 0, misbooked = 0, previousFrame = -1;
     std::map<std::string, std::pair<int, int>> byFault;   // fault -> accepted, failed
     for (const Outcome &o : outcomes) {
         ASSERT_GT(o.frame, previousFrame) << "one outcome per request";
-        ASSERT_LT(static_cast<std::size_t>(o.frame), log.size());
+        ASSERT_LT(static_cast<std::size_t>(o.frame), frameAddresses.size());
         previousFrame = o.frame;
-        const sim::LoggedRequest &request = log[static_cast<std::size_t>(o.frame)];
-        auto &row = byFault[sim::faultName(request.fault)];
+        const int entry = logEntryOfFrame[static_cast<std::size_t>(o.frame)];
+        auto &row = byFault[entry < 0 ? std::string("not arrived")
+                                      : sim::faultName(log[static_cast<std::size_t>(entry)].fault)];
         // Gauge k sits at address k in slot k. A failure is booked to the slot that was polled; an
         // accepted answer goes to the slot of the address it carries, which a late answer or one
         // claiming another address makes differ.
-        if (!o.accepted && o.slot != request.address)
+        if (!o.accepted && o.slot != frameAddresses[static_cast<std::size_t>(o.frame)])
             ++misbooked;
         if (o.accepted) {
             ++accepted;
