@@ -8,8 +8,8 @@
 
 #include "device/setup_dispatch.h"
 #include "link/frame.h"
-#include "setup/registration_rows.h"
-#include "setup/survey_line.h"
+#include "gauge/registration_rows.h"
+#include "gauge/survey_line.h"
 
 #include <QDateTime>
 

@@ -8,10 +8,10 @@
 #include "graph/graph_texts.h"
 #include "graph/survey_file_reader.h"
 #include "gauge/survey_files.h"
-#include "setup/answer_fields.h"
-#include "setup/pressure_units.h"
-#include "setup/survey_line.h"
-#include "setup/variable_catalogue.h"
+#include "gauge/answer_fields.h"
+#include "gauge/pressure_units.h"
+#include "gauge/survey_line.h"
+#include "gauge/variable_catalogue.h"
 
 #include <QDateTime>
 

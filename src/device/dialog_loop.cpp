@@ -1,7 +1,6 @@
 #include "device/dialog_loop.h"
 
 #include <QDialog>
-#include <QPointer>
 #include <QPushButton>
 
 namespace orv {
@@ -18,24 +17,6 @@ void DialogLink::Send(const BuiltRequest &built) const
         Send(*built.request);
     else if (!built.errorMessage.isEmpty() && message)
         message(built.errorMessage);
-}
-
-void RunDialogLoop(QDialog &dialog, const bool &exitFlag)
-{
-    QPointer<QDialog> guard(&dialog);
-    bool finished = false;
-    const QMetaObject::Connection connection =
-        QObject::connect(&dialog, &QDialog::finished, &dialog, [&finished] { finished = true; });
-    while (!exitFlag) {
-        finished = false;
-        dialog.exec();
-        // A dialog closed by its buttons, Esc or the title bar has finished; an event loop ended
-        // by the program's end has not, and showing the dialog again would spin for ever.
-        if (!guard || !finished)
-            break;
-    }
-    if (guard)
-        QObject::disconnect(connection);
 }
 
 void WithCloseButtonOnly(QWidget *window)

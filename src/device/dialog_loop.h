@@ -2,6 +2,7 @@
 // The looping device dialogs: every button closes the dialog after its action, and the dialog is
 // shown again until its exit button has set the exit flag. Closing it any other way (the title
 // bar, Esc) shows it again too.
+#include "widgets/modal_loop.h"
 #include "setup/request.h"
 
 #include <QString>
@@ -27,11 +28,6 @@ struct DialogLink {
     // Sends a built request, or shows why it cannot be built.
     void Send(const BuiltRequest &built) const;
 };
-
-// Shows the dialog modally until `exitFlag` is set. Returns at once, without showing it again,
-// when the dialog's event loop was ended from outside (the program is quitting) or the dialog
-// is gone.
-void RunDialogLoop(QDialog &dialog, const bool &exitFlag);
 
 // A title bar with the close button only, as the dialogs that can be closed from the title bar have.
 void WithCloseButtonOnly(QWidget *window);

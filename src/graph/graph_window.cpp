@@ -4,6 +4,7 @@
 #include "graph_chart_view.h"
 #include "graph_texts.h"
 #include "wait_window.h"
+#include "widgets/modal_loop.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -53,9 +54,7 @@ TGrafik::~TGrafik() = default;
 void TGrafik::ShowUntilClosed()
 {
     graphCloseRequested_ = false;
-    do {
-        exec();
-    } while (!graphCloseRequested_);
+    RunDialogLoop(*this, graphCloseRequested_);
 }
 
 void TGrafik::Button_CloseClick()

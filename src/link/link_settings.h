@@ -1,5 +1,6 @@
 #pragma once
 // The link times and the RS-485 option, owned by the main window and read at each use.
+#include <QString>
 
 namespace orv {
 
@@ -10,5 +11,17 @@ struct LinkSettings {
     int Rs485Delay = 15;          // ms of plain sleep after the post-transmit wait in RS-485 mode
     bool Rs485Mode = false;
 };
+
+// Every link time brought into the range the exchanges can work with: the two delays hold up
+// every transmission (the RS-485 one without serving anything), so a second at most, and none
+// below zero; the response wait and the poll spacing are timer intervals of at least 1 ms, at
+// most a minute and ten minutes. Whatever a file or the timing dialog holds, the arithmetic on
+// these values stays far from the integer limits.
+LinkSettings BoundedLinkSettings(LinkSettings settings);
+
+// What the user is told about link times as given (before they are bounded): a response wait
+// that cannot work (0 or less, or not shorter than the poll spacing) and values beyond their
+// limits. Empty when there is nothing to say.
+QString LinkTimingWarning(const LinkSettings &given);
 
 } // namespace orv

@@ -43,6 +43,8 @@ LoadedSettings LoadSettingsFile(const QString &path)
             out.conversionError = error;
     }
     out.settings.Rs485Mode = line(4) == QLatin1String("1");
+    out.timingWarning = LinkTimingWarning(out.settings);
+    out.settings = BoundedLinkSettings(out.settings);
     return out;
 }
 

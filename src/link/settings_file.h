@@ -8,12 +8,14 @@
 namespace orv {
 
 struct LoadedSettings {
-    LinkSettings settings;        // defaults where the file gave nothing usable
+    LinkSettings settings;        // defaults where the file gave nothing usable; bounded
     bool fileRead = false;        // the file existed and could be read
     QString conversionError;      // "'x' is not a valid integer value" for the first bad line
+    QString timingWarning;        // times that cannot work or were bounded (LinkTimingWarning)
 };
 
-// Reads the file; a missing or unreadable file gives the defaults without an error.
+// Reads the file; a missing or unreadable file gives the defaults without an error. Every time
+// is bounded as it is read, so no value in the file can stop the exchanges or overflow.
 LoadedSettings LoadSettingsFile(const QString &path);
 
 // The file's content for four edit texts (written as they stand) and the RS-485 flag.

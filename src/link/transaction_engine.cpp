@@ -2,15 +2,19 @@
 
 #include "link/trace_text.h"
 #include "link/value_text.h"
-#include "link/wait_microseconds.h"
 
-#include <QElapsedTimer>
-#include <QThread>
 #include <QTimer>
 
 #include <algorithm>
 
 namespace orv {
+
+namespace {
+
+// A timer never gets an interval below 1 ms: zero would fire at every turn of the event loop.
+int ResponseInterval(const LinkSettings &settings) { return std::max(1, settings.ResponseWaitTime); }
+
+} // namespace
 
 TransactionEngine::TransactionEngine(PortOperations &port, const LinkSettings &settings, QObject *parent)
     : QObject(parent), port_(port), settings_(settings)
@@ -22,10 +26,10 @@ TransactionEngine::TransactionEngine(PortOperations &port, const LinkSettings &s
         // A coarse timer may fire up to 5 % early, which would eat the gap between the response
         // wait and the poll spacing.
         timer->setTimerType(Qt::PreciseTimer);
-        timer->setInterval(settings_.ResponseWaitTime);
+        timer->setInterval(ResponseInterval(settings_));
         connect(timer, &QTimer::timeout, this, [this, timer] {
             timer->stop();
-            Soobchenie(timer);
+            ResponseTimeOver(timer);
         });
         return timer;
     };
@@ -59,7 +63,7 @@ void TransactionEngine::ClearReceiveBuffer()
 
 void TransactionEngine::StartSetupExchange()
 {
-    timer3_->setInterval(settings_.ResponseWaitTime);
+    timer3_->setInterval(ResponseInterval(settings_));
     timer3_->start();
     SendRequest();
 }
@@ -77,7 +81,7 @@ void TransactionEngine::StartDialogExchange(std::uint8_t command, std::uint8_t b
 void TransactionEngine::StartRegistrationExchange(int slot)
 {
     if (QTimer *timer = SlotTimer(slot)) {
-        timer->setInterval(settings_.ResponseWaitTime);
+        timer->setInterval(ResponseInterval(settings_));
         timer->start();
     }
     SendRequest();
@@ -103,95 +107,23 @@ void TransactionEngine::ReportPortFault(const QString &message)
 
 void TransactionEngine::SendRequest()
 {
-    // The waits below serve events, so a timer or a click may try to send again while this
-    // frame is still going out; the line carries one frame at a time.
-    if (sending_)
-        return;
-    sending_ = true;
-    const bool transmitted = Transmit();
-    sending_ = false;
-    if (!transmitted)
-        EndFailedTransmission();
-}
-
-bool TransactionEngine::Transmit()
-{
     const int n = std::min<int>(RequestByteCount, MaxRequestDataBytes);
     const int length = CompleteRequestFrame(RequestFrame, PollingAddress, RequestCommand, static_cast<std::uint8_t>(n));
-    const std::uint8_t *frame = RequestFrame.data();
-
-    const auto dropRts = [this] {
-        try {
-            port_.SetRtsLevel(false);
-        } catch (const EVaCommError &) {
-            // the port is already gone; nothing more to undo
-        }
-    };
-
-    try {
-        port_.SetRtsLevel(true);
-        Trace(QStringLiteral("ПЕРЕДАЧА:"));
-        FirstByteTimingPending = true;
-        sendTime_ = Now();
-        Trace(QStringLiteral("Время начала отправления сообщения: ") + LongTimeText(sendTime_) + QLatin1Char('.') +
-              PadMilliseconds(sendTime_.msec()));
-        Trace(QStringLiteral("Преамбула: ") + SpacedByteText(frame, 3));
-        Trace(QStringLiteral("Стартовый байт: ") + QString::number(frame[3]));
-        Trace(QStringLiteral("Адрес: ") + SpacedByteText(frame + 4, 5));
-        Trace(QStringLiteral("Команда: ") + QString::number(frame[9]));
-        Trace(QStringLiteral("Размер переданных байт: ") + QString::number(n));
-        Trace(QStringLiteral("Данные: ") + ByteListText(frame + RequestHeaderSize, n));
-        Trace(QStringLiteral("Контрольная сумма: ") + QString::number(frame[RequestHeaderSize + n]));
-        Trace(QStringLiteral("ПРИЕМ:"));
-
-        for (int i = 0; i < length; ++i) {
-            TxEmptyFlag = false;
-            port_.WriteOneByte(frame[i]);
-        }
-    } catch (const EVaCommError &error) {
-        ReportPortFault(error.message());
-        dropRts();
-        return false;
-    }
-
-    TransmitInProgress = true;
-    QElapsedTimer waited;
-    waited.start();
-    while (!TxEmptyFlag) {
-        WaitMicroseconds(1000);
-        if (TxEmptyFlag)
-            break;
-        // A port that was closed or lost meanwhile never reports the end of transmission.
-        if (!port_.Active() || waited.elapsed() > TxEmptyLimitMs) {
-            TransmitInProgress = false;
-            Trace(QStringLiteral("Передача не завершена: порт не сообщил об окончании передачи"));
-            dropRts();
-            return false;
-        }
-    }
-    TransmitInProgress = false;
-
-    if (settings_.PostTransmitDelay > 0)
-        WaitMicroseconds(static_cast<qint64>(settings_.PostTransmitDelay) * 1000);
-    if (settings_.Rs485Mode && settings_.Rs485Delay > 0)
-        QThread::msleep(static_cast<unsigned long>(settings_.Rs485Delay));
-    try {
-        port_.SetRtsLevel(false);
-    } catch (const EVaCommError &error) {
-        ReportPortFault(error.message());
-    }
-    return true;
-}
-
-void TransactionEngine::EndFailedTransmission()
-{
-    // The exchange cannot be answered; evaluate it now, as its response timer would have, unless
-    // that timer has already run out during the waits.
+    // Fixed now: whatever runs inside the waits below may fill the request for another exchange.
+    const RequestFrameBuffer frame = RequestFrame;
     QTimer *timer = ExchangeMode == RegistrationExchange ? SlotTimer(CurrentSlotIndex) : timer3_;
-    if (timer && timer->isActive()) {
-        timer->stop();
-        Soobchenie(timer);
+
+    // The line carries one frame at a time. A frame still on it belongs to a call waiting further
+    // down (this one runs inside its waits: a late timer, a window opened there); that frame is
+    // seen to its end here, and this request goes out after it instead of being lost.
+    while (line_.frame != 0)
+        FinishFrame();
+    if (!Transmit(frame, length, timer)) {
+        FailExchange(timer);
+        return;
     }
+    TraceRequest(frame, n);
+    FinishFrame();
 }
 
 void TransactionEngine::VaComm1RxChar(int count)
@@ -217,11 +149,6 @@ void TransactionEngine::VaComm1RxChar(int count)
     }
     std::copy_n(scratch_.begin(), got, ResponseBuffer.begin() + ReceivedCount + 1);
     ReceivedCount += got;
-}
-
-void TransactionEngine::VaComm1OnTxEmpty()
-{
-    TxEmptyFlag = true;
 }
 
 void TransactionEngine::TraceRejected(const QString &reason)

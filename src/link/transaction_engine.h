@@ -6,6 +6,7 @@
 #include "link/port_operations.h"
 #include "link/response_view.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QTime>
@@ -98,22 +99,46 @@ public:
     // Arms the response timer of a registration slot and sends.
     void StartRegistrationExchange(int slot);
 
-    // Frames the request, traces it and transmits it; returns when the frame is out and the
-    // post-transmit waits are over. A call made while a transmission is under way sends nothing.
+    // Discards what the port holds before a new request: everything received, and what may still
+    // wait to be sent of an earlier frame that did not finish.
+    void PurgeLine();
+
+    // Frames the request, transmits it and traces it; returns when the frame is out and the
+    // post-transmit waits are over. A frame still on the line (this call was made from inside its
+    // waits) is seen to its end first, so no request is ever lost to another one.
     void SendRequest();
     // Evaluates the collected bytes when a response timer expires.
     void Soobchenie(QTimer *sender);
     void DispatchResponse();
 
-    bool Sending() const { return sending_; }
+    // A frame holds the line: from RTS raised until RTS dropped.
+    bool Sending() const { return line_.frame != 0; }
 
 public slots:
     void VaComm1RxChar(int count);
     void VaComm1OnTxEmpty();
+    // The port reported its device gone: a frame on the line will not get out.
+    void VaComm1PortLost();
 
 private:
-    bool Transmit();
-    void EndFailedTransmission();
+    // The frame on the line, from RTS raised to RTS dropped. There is one line, so one at a time.
+    struct LineState {
+        std::uint64_t frame = 0;     // 0: the line is free
+        QTimer *timer = nullptr;     // the response timer of the frame's exchange
+        bool txEmpty = false;        // the port has reported the frame's end
+        bool portLost = false;       // the port reported its device gone meanwhile
+        QElapsedTimer written;       // since the last byte was handed to the port
+        QElapsedTimer sinceTxEmpty;
+    };
+
+    void ResponseTimeOver(QTimer *timer);
+    bool Transmit(const RequestFrameBuffer &frame, int length, QTimer *timer);
+    void TraceRequest(const RequestFrameBuffer &frame, int byteCount);
+    void FinishFrame();
+    void AbandonFrame();
+    void ReleaseLine(const QString &reason);
+    QString LineFault() const;
+    void FailExchange(QTimer *timer);
     void Trace(const QString &line);
     void TraceRejected(const QString &reason);
     void ReportPortFault(const QString &message);
@@ -130,7 +155,10 @@ private:
     TraceSink trace_;
     std::function<QTime()> clock_;
     QTime sendTime_;
-    bool sending_ = false;
+    LineState line_;
+    std::uint64_t framesSent_ = 0;
+    // The last frame did not finish, so part of it may still wait in the output queue.
+    bool outputMayHoldBytes_ = true;
     std::array<std::uint8_t, 4096> scratch_{};
 };
 

@@ -1,5 +1,6 @@
 #include "port/time_intervals_dialog.h"
 
+#include "widgets/modal_loop.h"
 #include "link/settings_file.h"
 #include "port/timing_diagram.h"
 #include "widgets/widget_names.h"
@@ -169,8 +170,7 @@ void TTime_Intervals::EditSettings(LinkSettings &settings)
     CheckBox_RS485->setChecked(settings.Rs485Mode);
     CheckBox_RS485Click();
     finished_ = false;
-    while (!finished_)
-        exec();
+    RunDialogLoop(*this, finished_);
     settings_ = nullptr;
 }
 
@@ -182,9 +182,11 @@ void TTime_Intervals::BitBtn1Click()
         return;
     const QStringList texts = {Edit_T_Posle_Trans->text(), Edit_T_Ogidan_Otvet->text(), Edit_T_New_Trans->text(),
                                Edit_T_Posle_Trans_RS485->text()};
-    int *targets[] = {&settings_->PostTransmitDelay, &settings_->ResponseWaitTime, &settings_->NextTransmitTime,
-                      &settings_->Rs485Delay};
-    // Each value is stored as soon as it is converted; a bad one stops here and nothing is saved.
+    int LinkSettings::*targets[] = {&LinkSettings::PostTransmitDelay, &LinkSettings::ResponseWaitTime,
+                                    &LinkSettings::NextTransmitTime, &LinkSettings::Rs485Delay};
+    // Each value is stored, bounded, as soon as it is converted; a bad one stops here and nothing
+    // is saved.
+    LinkSettings typed = *settings_;
     for (int i = 0; i < 4; ++i) {
         QString error;
         const auto value = TextToInteger(texts[i], &error);
@@ -192,7 +194,8 @@ void TTime_Intervals::BitBtn1Click()
             ShowMessage(QStringLiteral("Ошибка"), error);
             return;
         }
-        *targets[i] = *value;
+        typed.*targets[i] = *value;
+        *settings_ = BoundedLinkSettings(typed);
     }
     settings_->Rs485Mode = CheckBox_RS485->isChecked();
 
@@ -203,13 +206,9 @@ void TTime_Intervals::BitBtn1Click()
                     QStringLiteral("Не удалось записать файл %1: %2").arg(path, error));
 
     // The dialog shows these rules but the exchanges depend on them: say so when they are broken.
-    if (settings_->ResponseWaitTime <= 0 || settings_->ResponseWaitTime >= settings_->NextTransmitTime)
-        ShowMessage(QStringLiteral("Временные интервалы"),
-                    QStringLiteral("Время ожидания ответного сообщения (%1 мс) должно быть больше нуля и меньше "
-                                   "задержки перед отправлением нового сообщения (%2 мс), иначе ответы приборов "
-                                   "будут теряться.")
-                        .arg(settings_->ResponseWaitTime)
-                        .arg(settings_->NextTransmitTime));
+    const QString warning = LinkTimingWarning(typed);
+    if (!warning.isEmpty())
+        ShowMessage(QStringLiteral("Временные интервалы"), warning);
 }
 
 TRis_Interf::TRis_Interf(QWidget *parent) : QDialog(parent)
@@ -237,8 +236,7 @@ TRis_Interf::TRis_Interf(QWidget *parent) : QDialog(parent)
 void TRis_Interf::ShowUntilClosed()
 {
     finished_ = false;
-    while (!finished_)
-        exec();
+    RunDialogLoop(*this, finished_);
 }
 
 } // namespace orv

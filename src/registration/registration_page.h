@@ -84,9 +84,9 @@ public:
     void Check_Save_Data_FileClick();
     // The setup page's Start resets the attempts of every slot.
     void ResetSlotAttempts();
-    // The port went away: polling a closed port would only paint red lamps, and with the port
-    // closed the Stop button is locked, so the run ends here. Data files stay open.
-    void PortLost();
+    // The port was closed or went away: polling a closed port would only paint red lamps, and
+    // with the port closed the Stop button is locked, so the run ends here. Data files stay open.
+    void PortClosed();
 
     // --- state ---
     SlotTable Slots;   // SlotEnabled (taken by ValidateSlots) and SlotAddress (taken at Start)

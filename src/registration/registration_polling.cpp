@@ -41,17 +41,6 @@ void WaitUntilDue(double ms, int leadMs)
     nanosleep(&pause, nullptr);
 }
 
-void PurgeLine(PortOperations *port)
-{
-    if (!port)
-        return;
-    try {
-        port->PurgeInputOutput();
-    } catch (const EVaCommError &) {
-        // A port that fails here fails again at the send, which reports it.
-    }
-}
-
 } // namespace
 
 std::optional<bool> RegistrationPage::CheckSlots(bool showMessages)
@@ -132,7 +121,7 @@ void RegistrationPage::Button2Click()
     }
 }
 
-void RegistrationPage::PortLost()
+void RegistrationPage::PortClosed()
 {
     if (PollingRunning())
         StopPolling();
@@ -173,8 +162,8 @@ void RegistrationPage::Timer1Timer()
 
 void RegistrationPage::StartPollCycle()
 {
-    PurgeLine(links_.port);
     if (links_.engine) {
+        links_.engine->PurgeLine();
         links_.engine->ReceivedCount = 0;
         for (int k = 1; k <= DeviceSlotCount; ++k)
             links_.engine->SlotTimer(k)->stop();
@@ -191,7 +180,7 @@ void RegistrationPage::StartPollCycle()
     // The bar goes to 0 as soon as the first poll is out (Timer1Timer): a progress bar repaints
     // at once when its value changes, which would hold up the cycle's first request.
     PeriodCountdown = TrackBar1->value() - 1;
-    Timer31->setInterval(links_.settings ? links_.settings->NextTransmitTime : 300);
+    Timer31->setInterval(std::max(1, links_.settings ? links_.settings->NextTransmitTime : 300));
     if (!clock_.isValid())
         clock_.start();
     schedule_.StartCycle(clock_.nsecsElapsed() / 1e6);
@@ -230,11 +219,12 @@ void RegistrationPage::PollNextSlot()
         StopPolling();
         return;
     }
-    PurgeLine(links_.port);
+    engine->PurgeLine();
     engine->ClearReceiveBuffer();
     // The next slot is polled one spacing after this poll's due time.
-    Timer31->setInterval(schedule_.NextInterval(clock_.isValid() ? clock_.nsecsElapsed() / 1e6 : 0.0, spacing,
-                                                responseWait, lead));
+    // A timer never gets an interval below 1 ms: zero would fire at every turn of the event loop.
+    Timer31->setInterval(std::max(1, schedule_.NextInterval(clock_.isValid() ? clock_.nsecsElapsed() / 1e6 : 0.0,
+                                                            spacing, responseWait, lead)));
     Timer31->start();
     engine->StartRegistrationExchange(k);
 }

@@ -1,5 +1,6 @@
 #include "setup/setup_attach.h"
 
+#include "link/port_operations.h"
 #include "link/transaction_engine.h"
 #include "setup/setup_decoders.h"
 #include "setup/setup_page.h"
@@ -24,18 +25,24 @@ VariableSelection SelectionOf(const TransactionEngine &engine, const TForm5 &for
     return selection;
 }
 
-void AttachHooks(SetupPage &page, TransactionEngine &engine)
+void AttachHooks(SetupPage &page, TransactionEngine &engine, const PortOperations &port)
 {
     ExchangeHooks &hooks = engine.Hooks();
-    hooks.setupAnswerHead = [&page](const ResponseView &answer) {
-        page.EnableStart();
+    // An exchange that ends with the port closed (or lost meanwhile) leaves Start disabled: it
+    // could only fail again.
+    const auto enableStart = [&page, &port] {
+        if (port.Active())
+            page.EnableStart();
+    };
+    hooks.setupAnswerHead = [&page, enableStart](const ResponseView &answer) {
+        enableStart();
         page.WriteAnswerHead(answer.PollingAddress(), answer.Command(), QDateTime::currentDateTime());
     };
     hooks.setupAnswerTail = [&page](const ResponseView &) { page.AddResultRow(); };
     hooks.attemptLimit = [&page] { return page.AttemptLimit(); };
-    hooks.setupGiveUp = [&page] {
+    hooks.setupGiveUp = [&page, enableStart] {
         page.WriteNoAnswer();
-        page.EnableStart();
+        enableStart();
     };
     hooks.setupRepeat = [&page] { page.Button1Click(); };
     hooks.setupFailureMarks = [&page] {
@@ -87,9 +94,9 @@ void AttachSetupPage(SetupPage &page, TransactionEngine &engine, PortOperations 
 {
     if (messageSink)
         page.SetMessageSink(std::move(messageSink));
-    auto start = std::make_shared<SetupStart>(page, engine, port, dialogs);
+    auto start = std::make_shared<SetupStart>(page, engine, dialogs);
     page.SetStartHandler([start] { start->Run(); });
-    AttachHooks(page, engine);
+    AttachHooks(page, engine, port);
     AttachDecoders(page, engine, *dialogs.form5);
 }
 

@@ -1,6 +1,5 @@
 #include "setup/setup_start.h"
 
-#include "link/port_operations.h"
 #include "link/transaction_engine.h"
 #include "link/value_text.h"
 #include "setup/address_dialog.h"
@@ -25,8 +24,8 @@ constexpr std::uint8_t ZeroCorrectionCommand = 37;
 constexpr std::uint8_t RangeCorrectionCommand = 36;
 }
 
-SetupStart::SetupStart(SetupPage &page, TransactionEngine &engine, PortOperations &port, const SetupDialogs &dialogs)
-    : page_(page), engine_(engine), port_(port), dialogs_(dialogs)
+SetupStart::SetupStart(SetupPage &page, TransactionEngine &engine, const SetupDialogs &dialogs)
+    : page_(page), engine_(engine), dialogs_(dialogs)
 {
 }
 
@@ -34,12 +33,7 @@ void SetupStart::Run()
 {
     engine_.ExchangeMode = SetupExchange;
     dialogs_.form5->AskVariables = true;
-    try {
-        port_.PurgeInput();
-        port_.PurgeOutput();
-    } catch (const EVaCommError &) {
-        // A port that fails here fails again under SendRequest, which reports it.
-    }
+    engine_.PurgeLine();
     engine_.ClearReceiveBuffer();
     engine_.RequestFrame.fill(0);
     if (page_.ResetSlotAttempts)

@@ -8,7 +8,7 @@ namespace orv {
 
 class SetupStart {
 public:
-    SetupStart(SetupPage &page, TransactionEngine &engine, PortOperations &port, const SetupDialogs &dialogs);
+    SetupStart(SetupPage &page, TransactionEngine &engine, const SetupDialogs &dialogs);
 
     // Button1Click; also the repetition of a command while attempts remain.
     void Run();
@@ -27,7 +27,6 @@ private:
 
     SetupPage &page_;
     TransactionEngine &engine_;
-    PortOperations &port_;
     SetupDialogs dialogs_;
 };
 

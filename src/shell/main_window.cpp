@@ -89,7 +89,13 @@ TForm1::TForm1(MainWindowOptions options, QWidget *parent) : QMainWindow(parent)
             return QString::fromStdString(emulator_->slavePath());
         },
         [this] { emulator_.reset(); });
-    connect(TabSheet4, &PortPage::portLost, TabSheet2, &RegistrationPage::PortLost);
+    // After the port page has closed a lost port: a frame still on the line ends at once.
+    connect(VaComm1, &TVaComm::OnPortLost, Engine, &TransactionEngine::VaComm1PortLost);
+    connect(TabSheet4, &PortPage::portStateChanged, this, [this](bool open) {
+        if (!open)
+            TabSheet2->PortClosed();
+        EnableStartButtons();
+    });
     connect(TabSheet4, &PortPage::timingRequested, this, [this] {
         if (timeIntervals_)
             timeIntervals_->EditSettings(Settings);
@@ -151,11 +157,21 @@ void TForm1::LoadLinkSettings()
         const QString error = loaded.conversionError;
         QTimer::singleShot(0, this, [this, error] { ShowMessage(error); });
     }
+    if (!loaded.timingWarning.isEmpty()) {
+        // The timing dialog's own warning, for times that came from the file.
+        const QString warning = loaded.timingWarning;
+        QTimer::singleShot(0, this, [this, warning] { ShowMessage(warning, true); });
+    }
 }
 
 void TForm1::PageControl1Change()
 {
     TabSheet2->Check_Save_Data_File->setEnabled(!TabSheet2->SlotSelectionInvalid());
+    EnableStartButtons();
+}
+
+void TForm1::EnableStartButtons()
+{
     const bool portOpen = !TabSheet4->Button14->isEnabled();
     TabSheet1->Button1->setEnabled(portOpen);
     TabSheet2->Button2->setEnabled(portOpen);

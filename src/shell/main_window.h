@@ -73,6 +73,8 @@ private:
     // An error (a settings line that is no number) or, with notice set, a plain request to the user.
     void ShowMessage(const QString &text, bool notice = false);
     void AskExitQuestion();
+    // Both Start buttons are usable exactly while the port is open; setup Start not during a run.
+    void EnableStartButtons();
 
     MainWindowOptions options_;
     TForm12 *form12_ = nullptr;

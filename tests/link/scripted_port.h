@@ -25,6 +25,7 @@ public:
     std::vector<std::pair<qint64, bool>> rtsChanges;   // (ns since start, level)
     std::vector<std::vector<ScriptedChunk>> answers;   // one script per request, in order
     int requestsSeen = 0;
+    int outputPurges = 0;
     QElapsedTimer clock;
 
     ScriptedPort() { clock.start(); }
@@ -55,8 +56,12 @@ public:
     }
     int InputQueueCount() override { return static_cast<int>(queue_.size()); }
     void PurgeInput() override { queue_.clear(); }
-    void PurgeOutput() override {}
-    void PurgeInputOutput() override { queue_.clear(); }
+    void PurgeOutput() override { ++outputPurges; }
+    void PurgeInputOutput() override
+    {
+        queue_.clear();
+        ++outputPurges;
+    }
     void SetRtsLevel(bool high) override { rtsChanges.emplace_back(clock.nsecsElapsed(), high); }
     void SetDtrLevel(bool) override {}
 

@@ -28,6 +28,7 @@ TEST(SettingsFile, LoadCases)
         int post, wait, next, rs485Delay;
         bool rs485;
         const char *error;
+        bool warned = false;   // the timing warning is due
     };
     const Case cases[] = {
         {"missing", nullptr, 1, 280, 300, 15, false, ""},
@@ -38,6 +39,13 @@ TEST(SettingsFile, LoadCases)
         {"fifthLineMissing", "1\r\n280\r\n300\r\n15\r\n", 1, 280, 300, 15, false, ""},
         {"badSecondLine", "3\r\nabc\r\n700\r\n15\r\n1\r\n", 3, 280, 700, 15, true, "'abc' is not a valid integer value"},
         {"tooFewLines", "3\r\n200\r\n", 3, 200, 300, 15, false, "'' is not a valid integer value"},
+        // Times are bounded as they are read: negative delays mean none, a response wait that
+        // cannot work is told, values near the integer limits cannot reach the arithmetic.
+        {"negativeDelays", "-4\r\n280\r\n300\r\n-9\r\n0\r\n", 0, 280, 300, 0, false, ""},
+        {"responseZero", "1\r\n0\r\n300\r\n15\r\n0\r\n", 1, 1, 300, 15, false, "", true},
+        {"responseNotShorter", "1\r\n300\r\n300\r\n15\r\n0\r\n", 1, 300, 300, 15, false, "", true},
+        {"huge", "5000\r\n90000\r\n2147483647\r\n3000\r\n1\r\n", 1000, 60000, 600000, 1000, true, "", true},
+        {"nearTheLowerLimit", "\n-2147483645", 1, 1, 300, 15, false, "'' is not a valid integer value", true},
     };
     for (const Case &c : cases) {
         QTemporaryDir dir;
@@ -51,6 +59,7 @@ TEST(SettingsFile, LoadCases)
         EXPECT_EQ(loaded.settings.Rs485Delay, c.rs485Delay) << c.name;
         EXPECT_EQ(loaded.settings.Rs485Mode, c.rs485) << c.name;
         EXPECT_EQ(loaded.conversionError, QString::fromUtf8(c.error)) << c.name;
+        EXPECT_EQ(!loaded.timingWarning.isEmpty(), c.warned) << c.name;
     }
 }
 

@@ -2,6 +2,8 @@
 #include "scripted_port.h"
 #include "support/wait_until.h"
 
+#include <QEventLoop>
+#include <QElapsedTimer>
 #include <QStringList>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -288,56 +290,173 @@ TEST(TransactionEngine, RegistrationModeTracesWhatArrivedAndReportsTheSlot)
     EXPECT_EQ(h.Evaluation(), (QStringList{QStringLiteral("Отсутствует ответное сообщение"), QString()}));
 }
 
-TEST(TransactionEngine, MissingTxEmptyEndsTheExchangeInsteadOfHanging)
+const QString TxEmptyMissing = QStringLiteral("Передача не завершена: порт не сообщил об окончании передачи");
+const QString NothingReceived = QStringLiteral("Отсутствует ответное сообщение");
+
+bool RtsRaisedAndDroppedInTurn(const ScriptedPort &port)
 {
-    Harness h;
-    h.settings.ResponseWaitTime = 5000;
-    h.engine.TxEmptyLimitMs = 100;
-    h.port.reportTxEmpty = false;
-    QElapsedTimer clock;
-    clock.start();
-    h.Send(0, 1);
-    // SendRequest has returned and the exchange is already evaluated as failed.
-    EXPECT_LT(clock.elapsed(), 2000);
-    EXPECT_EQ(h.Evaluations(), 1);
-    EXPECT_EQ(h.giveUps, 1);
-    EXPECT_FALSE(h.engine.Timer3()->isActive());
-    EXPECT_FALSE(h.engine.TransmitInProgress);
-    ASSERT_FALSE(h.port.rtsChanges.empty());
-    EXPECT_FALSE(h.port.rtsChanges.back().second);   // RTS dropped
+    for (std::size_t i = 0; i < port.rtsChanges.size(); ++i)
+        if (port.rtsChanges[i].second != (i % 2 == 0))
+            return false;
+    return port.rtsChanges.size() % 2 == 0;
 }
 
-TEST(TransactionEngine, PortClosedMeanwhileEndsTheExchange)
+// The frame's end is never reported: the exchange ends when its response time is over, or at the
+// bound when that comes first, with its lines together and in order; RTS drops, and the next
+// purge clears what may be left of the frame in the output queue.
+TEST(TransactionEngine, MissingTxEmptyEndsTheExchangeWithItsLinesInOrder)
 {
-    Harness h;
-    h.settings.ResponseWaitTime = 5000;
-    h.port.reportTxEmpty = false;
-    QTimer::singleShot(20, [&] { h.port.active = false; });
-    h.Send(0, 1);
-    EXPECT_EQ(h.giveUps, 1);
-    EXPECT_TRUE(h.trace.contains(QStringLiteral("Отсутствует ответное сообщение")));
+    for (const bool responseTimeFirst : {true, false}) {
+        Harness h;
+        h.settings.ResponseWaitTime = responseTimeFirst ? 60 : 5000;
+        h.engine.TxEmptyLimitMs = responseTimeFirst ? 5000 : 100;
+        h.port.reportTxEmpty = false;
+        QElapsedTimer clock;
+        clock.start();
+        h.Send(0, 1);
+        EXPECT_LT(clock.elapsed(), 2000) << responseTimeFirst;
+        EXPECT_EQ(h.Evaluation(), (QStringList{TxEmptyMissing, NothingReceived, Expired, QString()}))
+            << responseTimeFirst;
+        EXPECT_EQ(h.giveUps, 1);
+        EXPECT_FALSE(h.engine.Timer3()->isActive());
+        EXPECT_FALSE(h.engine.TransmitInProgress);
+        EXPECT_TRUE(RtsRaisedAndDroppedInTurn(h.port));
+        h.engine.PurgeLine();
+        EXPECT_EQ(h.port.outputPurges, 1);
+    }
 }
 
-TEST(TransactionEngine, WriteErrorIsTracedAndTheExchangeFails)
+// A frame whose end was reported is not in the output queue any more: the purge before the next
+// request leaves it alone (on a pseudo-terminal it may still be on its way to the gauge).
+TEST(TransactionEngine, PurgeAfterAFinishedFrameKeepsItsBytes)
 {
     Harness h;
-    h.port.failWrites = true;
     h.Send(0, 1);
-    EXPECT_EQ(h.portFaults, QStringList{QStringLiteral("Write error (5), Input/output error")});
-    EXPECT_TRUE(h.trace.contains(QStringLiteral("Ошибка порта: Write error (5), Input/output error")));
-    EXPECT_EQ(h.giveUps, 1);
-    EXPECT_FALSE(h.engine.Timer3()->isActive());
+    h.engine.PurgeLine();
+    EXPECT_EQ(h.port.outputPurges, 0);
 }
 
-TEST(TransactionEngine, NoSecondTransmissionInsideTheFirst)
+struct PortGoneCase {
+    const char *name;
+    bool deviceLost;        // the port reports its device gone; otherwise the port is closed
+    bool txEmptyReported;   // gone during the post-transmit wait; otherwise during the TX-empty wait
+    QString line;
+};
+
+// The port closed or its device gone during the waits: the exchange ends at once and fails, and
+// the trace says why.
+TEST(TransactionEngine, PortGoneDuringTheWaitsEndsTheExchangeAtOnce)
+{
+    const QString closed = QStringLiteral("Передача прервана: порт закрыт");
+    const QString lost = QStringLiteral("Передача прервана: устройство порта отключено");
+    for (const PortGoneCase &c : {PortGoneCase{"closed, TX empty awaited", false, false, closed},
+                                  PortGoneCase{"lost, TX empty awaited", true, false, lost},
+                                  PortGoneCase{"closed, after TX empty", false, true, closed},
+                                  PortGoneCase{"lost, after TX empty", true, true, lost}}) {
+        Harness h;
+        h.settings.ResponseWaitTime = 5000;
+        h.settings.PostTransmitDelay = 3000;
+        h.engine.TxEmptyLimitMs = 3000;
+        h.port.reportTxEmpty = c.txEmptyReported;
+        QTimer::singleShot(20, [&] {
+            if (c.deviceLost)
+                h.engine.VaComm1PortLost();
+            else
+                h.port.active = false;
+        });
+        QElapsedTimer clock;
+        clock.start();
+        h.Send(0, 1);
+        EXPECT_LT(clock.elapsed(), 1000) << c.name;
+        EXPECT_EQ(h.Evaluation(), (QStringList{c.line, NothingReceived, Expired, QString()})) << c.name;
+        EXPECT_EQ(h.giveUps, 1) << c.name;
+        EXPECT_TRUE(RtsRaisedAndDroppedInTurn(h.port)) << c.name;
+    }
+}
+
+// A frame the port does not take is traced as the port's fault, never as a frame that was sent.
+TEST(TransactionEngine, FrameThePortRefusesIsNotTracedAsSent)
+{
+    for (const bool portClosed : {false, true}) {
+        Harness h;
+        h.port.active = !portClosed;
+        h.port.failWrites = !portClosed;
+        h.Send(0, 1);
+        EXPECT_FALSE(h.trace.contains(QStringLiteral("ПЕРЕДАЧА:"))) << portClosed;
+        EXPECT_TRUE(h.trace.contains(portClosed ? QStringLiteral("Порт закрыт: сообщение не отправлено")
+                                                : QStringLiteral("Ошибка порта: Write error (5), Input/output error")))
+            << portClosed;
+        EXPECT_EQ(h.portFaults.size(), portClosed ? 0 : 1);
+        EXPECT_EQ(h.giveUps, 1);
+        EXPECT_FALSE(h.engine.Timer3()->isActive());
+        EXPECT_FALSE(h.engine.Sending());
+        EXPECT_TRUE(RtsRaisedAndDroppedInTurn(h.port));
+    }
+}
+
+// A request made inside another frame's post-transmit wait goes out after that frame, whole.
+TEST(TransactionEngine, RequestMadeInsideAWaitGoesOutAfterTheFrame)
 {
     Harness h;
     h.settings.PostTransmitDelay = 30;
-    // A timer firing inside the post-transmit wait tries to send another frame.
     QTimer::singleShot(5, [&] { h.Send(7, 3); });
     h.Send(0, 1);
-    EXPECT_EQ(h.port.written.size(), 12u);
-    EXPECT_EQ(h.port.requestsSeen, 1);
+    const Bytes second{0xFF, 0xFF, 0xFF, 0x82, 0xFF, 0xFF, 0xFF, 0xFF, 0x07, 0x03, 0x00, 0x86};
+    Bytes both{0xFF, 0xFF, 0xFF, 0x82, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x01, 0x00, 0x83};
+    both.insert(both.end(), second.begin(), second.end());
+    EXPECT_EQ(h.port.written, both);
+    ASSERT_EQ(h.port.rtsChanges.size(), 4u);
+    EXPECT_TRUE(RtsRaisedAndDroppedInTurn(h.port));
+    // The first frame kept its post-transmit wait.
+    EXPECT_GE(h.port.rtsChanges[1].first - h.port.rtsChanges[0].first, 30'000'000);
+}
+
+// A window opened inside a transmission's wait (by a timer here; a click or an assistive
+// technology's request could do the same) runs its own event loop while the registration polls
+// keep coming due: every poll goes out, one frame after the other, and is answered; none is
+// booked as a silent gauge.
+TEST(TransactionEngine, WindowOpenedInsideTheWaitLosesNoPoll)
+{
+    Harness h;
+    h.settings.ResponseWaitTime = 60;
+    h.settings.PostTransmitDelay = 30;
+    for (int i = 0; i < 11; ++i)
+        h.port.answers.push_back({{5, Cmd1Answer}});
+    const auto poll = [&h](int slot) {
+        h.engine.ExchangeMode = RegistrationExchange;
+        h.engine.CurrentSlotIndex = static_cast<std::uint8_t>(slot);
+        h.engine.ClearReceiveBuffer();
+        h.engine.PollingAddress = 0;
+        h.engine.RequestCommand = 1;
+        h.engine.RequestByteCount = 0;
+        h.engine.StartRegistrationExchange(slot);
+    };
+    // A modal window's exec() is a nested event loop like this one; the core needs no window for it.
+    QEventLoop window;
+    QTimer spacing;
+    spacing.setInterval(80);
+    int polled = 0;
+    QObject::connect(&spacing, &QTimer::timeout, [&] {
+        poll(++polled);
+        if (polled == 10) {
+            spacing.stop();
+            QTimer::singleShot(100, &window, &QEventLoop::quit);
+        }
+    });
+    bool openedInsideTheWait = false;
+    QTimer::singleShot(5, [&] {
+        openedInsideTheWait = h.engine.Sending();
+        spacing.start();
+        window.exec();
+    });
+    poll(1);
+    EXPECT_TRUE(openedInsideTheWait);
+    ASSERT_TRUE(WaitUntil([&] { return h.decoded.size() + h.timeouts.size() >= 11; }));
+    EXPECT_EQ(h.port.requestsSeen, 11);
+    EXPECT_EQ(h.decoded.size(), 11u);
+    EXPECT_TRUE(h.timeouts.empty());
+    EXPECT_EQ(h.port.rtsChanges.size(), 22u);
+    EXPECT_TRUE(RtsRaisedAndDroppedInTurn(h.port));
 }
 
 TEST(TransactionEngine, RtsIsRaisedForTheFrameAndDroppedAfterTheWaits)

@@ -58,10 +58,13 @@ struct ProgramFixture {
     }
 
     // Starts a simulator with the given gauges and opens the port to it. Link times are short
-    // unless the test is about them: answers are evaluated after `responseWaitMs`.
+    // unless the test is about them: answers are evaluated after `responseWaitMs`. The line runs
+    // at 115200 baud, so that an answer takes a few milliseconds of line time and the simulator
+    // finishes it well inside the response wait even on a busy machine.
     bool ConnectSimulator(const std::vector<std::uint8_t> &addresses = {1, 2, 3}, int responseWaitMs = 120,
                           int nextTransmitMs = 150)
     {
+        form1->TabSheet4->ComboBox3->setCurrentText(QStringLiteral("115200"));
         simulator = std::make_unique<sim::GaugeSimulator>(addresses);
         if (!simulator->start())
             return false;

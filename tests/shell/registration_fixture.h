@@ -39,10 +39,8 @@ struct RegistrationFixture : ProgramFixture {
         });
     }
 
-    // Port at 115200 baud, so that answers are short on a paced line.
     bool Connect(const std::vector<std::uint8_t> &addresses, int responseWaitMs = 120, int nextTransmitMs = 150)
     {
-        form1->TabSheet4->ComboBox3->setCurrentIndex(10);
         if (!ConnectSimulator(addresses, responseWaitMs, nextTransmitMs))
             return false;
         ShowPage(1);

@@ -1,6 +1,7 @@
 // The registration page's scheduler driven end to end: slot checks, Start/Stop, the period
 // countdown, the spacing of the polls and the variables dialog.
 #include "registration_fixture.h"
+#include "port/port_page.h"
 #include "registration/registration_texts.h"
 #include "shell/exit_question.h"
 #include "support/modal.h"
@@ -196,28 +197,53 @@ TEST(RegistrationPolling, StopEndsThePollsAndExitIsRefusedWhileRunning)
     EXPECT_TRUE(f.page->Check_Save_Data_File->isEnabled());
 }
 
-TEST(RegistrationPolling, LostPortEndsTheRunAndKeepsTheFiles)
+// The port goes away during a run, or is closed with "Отключение порта" (here inside a
+// transmission's wait, where a click used to land): the run ends, the data files stay open and
+// can be closed, both Start buttons are locked at once, and the trace says the port is closed.
+TEST(RegistrationPolling, PortLostOrClosedEndsTheRunAndKeepsTheFiles)
 {
-    RegistrationFixture f;
-    ASSERT_TRUE(f.Connect({1, 2}));
-    f.Tick(1, 1);
-    f.Tick(2, 2);
-    f.TickSaveBox(f.dir.filePath(QStringLiteral("lost.txt")));
-    ASSERT_TRUE(f.page->FilesCreated());
-    ASSERT_TRUE(f.Start());
-    ASSERT_TRUE(WaitUntil([&] { return f.Lamp(1) == Green && f.Lamp(2) == Green; }));
+    for (const bool closedByUser : {false, true}) {
+        RegistrationFixture f;
+        ASSERT_TRUE(f.Connect({1, 2}));
+        f.form1->Settings.PostTransmitDelay = 50;
+        f.Tick(1, 1);
+        f.Tick(2, 2);
+        f.TickSaveBox(f.dir.filePath(QStringLiteral("lost.txt")));
+        ASSERT_TRUE(f.page->FilesCreated());
+        ASSERT_TRUE(f.Start());
+        ASSERT_TRUE(WaitUntil([&] { return f.Lamp(1) == Green && f.Lamp(2) == Green; }));
 
-    // The adapter is pulled: the far end of the line goes away.
-    f.simulator->stop();
-    ASSERT_TRUE(WaitUntil([&] { return !f.form1->VaComm1->Active(); }));
-    EXPECT_FALSE(f.page->PollingRunning());
-    EXPECT_EQ(f.page->Button2->text(), regtext::StartCaption());
-    EXPECT_FALSE(f.page->Timer1->isActive());
-    EXPECT_FALSE(f.page->Timer31->isActive());
-    EXPECT_TRUE(f.page->FilesCreated());
-    EXPECT_TRUE(f.page->Check_Save_Data_File->isEnabled()) << "the files can be closed";
-    ASSERT_FALSE(f.messages.isEmpty());
-    EXPECT_TRUE(f.messages.last().startsWith(QStringLiteral("Ошибка порта"))) << f.messages.last().toStdString();
+        if (closedByUser) {
+            bool armed = true;
+            f.Engine().SetTraceSink([&](const QString &line) {
+                f.form1->TabSheet1->AppendTrace(line);
+                if (armed && line == QStringLiteral("ПРИЕМ:")) {
+                    armed = false;
+                    QTimer::singleShot(0, f.form1->TabSheet4, &PortPage::Button15Click);
+                }
+            });
+        } else {
+            f.simulator->stop();   // the adapter is pulled: the far end of the line goes away
+        }
+        ASSERT_TRUE(WaitUntil([&] { return !f.form1->VaComm1->Active(); }));
+        EXPECT_FALSE(f.page->PollingRunning()) << closedByUser;
+        EXPECT_EQ(f.page->Button2->text(), regtext::StartCaption());
+        EXPECT_FALSE(f.page->Timer1->isActive());
+        EXPECT_FALSE(f.page->Timer31->isActive());
+        EXPECT_FALSE(f.page->Button2->isEnabled()) << closedByUser;
+        EXPECT_FALSE(f.form1->TabSheet1->Button1->isEnabled()) << closedByUser;
+        EXPECT_TRUE(f.page->FilesCreated());
+        EXPECT_TRUE(f.page->Check_Save_Data_File->isEnabled()) << "the files can be closed";
+        ServeEvents(100);
+        const QStringList trace = f.Trace().split(QLatin1Char('\n'));
+        EXPECT_FALSE(trace.contains(QStringLiteral("Передача не завершена: порт не сообщил об окончании передачи")));
+        if (closedByUser) {
+            EXPECT_TRUE(trace.contains(QStringLiteral("Передача прервана: порт закрыт")));
+        } else {
+            ASSERT_FALSE(f.messages.isEmpty());
+            EXPECT_TRUE(f.messages.last().startsWith(QStringLiteral("Ошибка порта"))) << f.messages.last().toStdString();
+        }
+    }
 }
 
 TEST(RegistrationPolling, VariablesDialogOncePerRunWhenTicked)

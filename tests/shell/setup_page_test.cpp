@@ -1,4 +1,5 @@
 // The setup page against the gauge simulator: the menu, Start, the result table and its rows.
+#include "registration/registration_page.h"
 #include "widgets/widget_names.h"
 #include "setup/averaging_dialog.h"
 #include "setup/setup_page.h"
@@ -217,6 +218,29 @@ TEST(SetupPage, RepeatedAttemptsReuseTheRequestWithoutAskingAgain)
     EXPECT_TRUE(s.TraceHas(QStringLiteral("Попытка №") + QStringLiteral("3")));
     EXPECT_EQ(s.Cell(1, 4), QStringLiteral("Нет ответа от прибора"));
     EXPECT_EQ(s.Engine().RetryCounter, 1);
+}
+
+// The far end of the line goes away: both Start buttons are locked at once, not at the next page
+// switch; a dialog's request on the closed port is traced as not sent and leaves Start locked.
+TEST(SetupPage, StartButtonsFollowThePortAtOnce)
+{
+    SetupSession s;
+    ASSERT_TRUE(s.Connect());
+    ASSERT_TRUE(s.form1->TabSheet2->Button2->isEnabled());
+    s.simulator->stop();
+    ASSERT_TRUE(testsupport::WaitUntil([&] { return !s.form1->VaComm1->Active(); }));
+    EXPECT_FALSE(s.page->Button1->isEnabled());
+    EXPECT_FALSE(s.form1->TabSheet2->Button2->isEnabled());
+
+    const int traced = static_cast<int>(s.page->TraceText().split(QLatin1Char('\n')).size());
+    s.Engine().ExchangeMode = orv::SetupExchange;
+    s.Engine().StartDialogExchange(196, 0, nullptr);
+    testsupport::ServeEvents(200);
+    const QStringList after = s.page->TraceText().split(QLatin1Char('\n')).mid(traced - 1);
+    EXPECT_TRUE(after.contains(QStringLiteral("Порт закрыт: сообщение не отправлено")))
+        << after.join(QLatin1Char('\n')).toStdString();
+    EXPECT_FALSE(after.contains(QStringLiteral("ПЕРЕДАЧА:")));
+    EXPECT_FALSE(s.page->Button1->isEnabled());
 }
 
 TEST(SetupPage, AddressIsTheTypedIntegerCutToEightBits)

@@ -99,13 +99,19 @@ TEST(Shell, StartUpReadsTheSettingsFile)
         const char *content;
         int post, wait, next, rs485Delay;
         bool rs485;
-        bool message;
+        QStringList messages;
     };
+    const QString responseZero = QStringLiteral(
+        "Время ожидания ответного сообщения (0 мс) должно быть больше нуля и меньше задержки перед отправлением "
+        "нового сообщения (300 мс), иначе ответы приборов будут теряться.");
     const Case cases[] = {
-        {"noFile", nullptr, 1, 280, 300, 15, false, false},
-        {"goodFile", "2\r\n250\r\n400\r\n10\r\n1\r\n", 2, 250, 400, 10, true, false},
-        {"fifthLineZero", "2\r\n250\r\n400\r\n10\r\n0\r\n", 2, 250, 400, 10, false, false},
-        {"badLine", "2\r\nzzz\r\n400\r\n10\r\n1\r\n", 2, 280, 400, 10, true, true},
+        {"noFile", nullptr, 1, 280, 300, 15, false, {}},
+        {"goodFile", "2\r\n250\r\n400\r\n10\r\n1\r\n", 2, 250, 400, 10, true, {}},
+        {"fifthLineZero", "2\r\n250\r\n400\r\n10\r\n0\r\n", 2, 250, 400, 10, false, {}},
+        {"badLine", "2\r\nzzz\r\n400\r\n10\r\n1\r\n", 2, 280, 400, 10, true,
+         {QStringLiteral("'zzz' is not a valid integer value")}},
+        // A response wait that cannot work gives the timing dialog's warning; the timers get 1 ms.
+        {"responseZero", "2\r\n0\r\n300\r\n10\r\n0\r\n", 2, 1, 300, 10, false, {responseZero}},
     };
     for (const Case &c : cases) {
         const QByteArray content(c.content ? c.content : "");
@@ -117,9 +123,7 @@ TEST(Shell, StartUpReadsTheSettingsFile)
         EXPECT_EQ(s.NextTransmitTime, c.next) << c.name;
         EXPECT_EQ(s.Rs485Delay, c.rs485Delay) << c.name;
         EXPECT_EQ(s.Rs485Mode, c.rs485) << c.name;
-        EXPECT_EQ(program.messages,
-                  c.message ? QStringList{QStringLiteral("'zzz' is not a valid integer value")} : QStringList{})
-            << c.name;
+        EXPECT_EQ(program.messages, c.messages) << c.name;
         // The start is complete in every case: the port page shows and nothing can be started.
         EXPECT_EQ(program.form1->PageControl1->currentWidget(), program.form1->TabSheet4) << c.name;
         EXPECT_FALSE(program.form1->TabSheet1->Button1->isEnabled()) << c.name;
@@ -264,6 +268,22 @@ TEST(Shell, TimingDialogSavesTheFiveLines)
     EXPECT_EQ(file.readAll(), QByteArray("1\r\n700\r\n600\r\n20\r\n0\r\n"));
     ASSERT_EQ(dialogMessages.size(), 2);
     EXPECT_TRUE(dialogMessages[1].contains(QStringLiteral("700 мс")));
+
+    // Times beyond what the exchanges can work with are bounded as they are confirmed, and said.
+    testsupport::WhenModalOpens([&](QWidget *) {
+        dialog->Edit_T_Ogidan_Otvet->setText(QStringLiteral("-5"));
+        dialog->Edit_T_New_Trans->setText(QStringLiteral("2147483647"));
+        QTest::mouseClick(dialog->BitBtn1, Qt::LeftButton);
+    });
+    QTest::mouseClick(f->TabSheet4->BitBtn1, Qt::LeftButton);
+    EXPECT_EQ(f->Settings.ResponseWaitTime, 1);
+    EXPECT_EQ(f->Settings.NextTransmitTime, 600000);
+    ASSERT_EQ(dialogMessages.size(), 3);
+    EXPECT_TRUE(dialogMessages[2].contains(QStringLiteral("(-5 мс)")));
+    EXPECT_TRUE(dialogMessages[2].contains(QStringLiteral("2147483647 мс")));
+    engine->StartSetupExchange();
+    EXPECT_EQ(engine->Timer3()->interval(), 1);
+    engine->Timer3()->stop();
 }
 
 TEST(Shell, ExitQuestionFromTheMenu)

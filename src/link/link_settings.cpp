@@ -1,0 +1,54 @@
+#include "link/link_settings.h"
+
+#include <QStringList>
+
+#include <algorithm>
+
+namespace orv {
+
+namespace {
+
+struct LinkTime {
+    int LinkSettings::*member;
+    int min;
+    int max;
+    const char *name;
+};
+
+const LinkTime LinkTimes[] = {
+    {&LinkSettings::PostTransmitDelay, 0, 1000, "Задержка после отправки сообщения"},
+    {&LinkSettings::ResponseWaitTime, 1, 60000, "Время ожидания ответного сообщения"},
+    {&LinkSettings::NextTransmitTime, 1, 600000, "Задержка перед отправлением нового сообщения"},
+    {&LinkSettings::Rs485Delay, 0, 1000, "Дополнительная задержка RS-485"},
+};
+
+} // namespace
+
+LinkSettings BoundedLinkSettings(LinkSettings settings)
+{
+    for (const LinkTime &time : LinkTimes)
+        settings.*time.member = std::clamp(settings.*time.member, time.min, time.max);
+    return settings;
+}
+
+QString LinkTimingWarning(const LinkSettings &given)
+{
+    QStringList parts;
+    if (given.ResponseWaitTime <= 0 || given.ResponseWaitTime >= given.NextTransmitTime)
+        parts << QStringLiteral("Время ожидания ответного сообщения (%1 мс) должно быть больше нуля и меньше "
+                                "задержки перед отправлением нового сообщения (%2 мс), иначе ответы приборов "
+                                "будут теряться.")
+                     .arg(given.ResponseWaitTime)
+                     .arg(given.NextTransmitTime);
+    // A delay below zero means none, as it always has; only values beyond the upper limit are news.
+    for (const LinkTime &time : LinkTimes) {
+        if (given.*time.member > time.max)
+            parts << QStringLiteral("%1 (%2 мс) больше допустимых %3 мс; принято %3 мс.")
+                         .arg(QString::fromUtf8(time.name))
+                         .arg(given.*time.member)
+                         .arg(time.max);
+    }
+    return parts.join(QLatin1Char('\n'));
+}
+
+} // namespace orv
