@@ -4,8 +4,9 @@ namespace orv {
 
 std::uint8_t AnswerByte(const ResponseView &answer, int dataByte)
 {
+    // The checksum sits at the frame's last position; the data end just before it.
     const int position = 12 + dataByte;
-    if (answer.first == nullptr || position < 1 || position > answer.length)
+    if (answer.first == nullptr || position < 1 || position >= answer.length)
         return 0;
     return answer.Position(position);
 }

@@ -1,4 +1,5 @@
 #include "device/device_decoders.h"
+#include "gauge/answer_fields.h"
 #include "support/answer_frame.h"
 #include "setup/display_colours.h"
 #include "support/test_printers.h"
@@ -52,6 +53,24 @@ TEST(DeviceDecoders, DacCodesAndDeviceInfoShowIntegerParts)
     }
     // 4000 as the gauge sends it.
     EXPECT_EQ(DecodeReadDacCodes(MakeAnswer(0, 147, {0, 0, 0, 0, 0x45, 0x7A, 0x00, 0x00}).View()).edits.upper, U("4000"));
+}
+
+TEST(DeviceDecoders, BytesBeyondAShortAnswerReadAsZero)
+{
+    // A 174 answer carrying only the serial number: the year's bytes lie beyond the frame, and the
+    // checksum right after the last data byte must not be read as the year's first byte.
+    const struct {
+        float serial;
+        const char *yearShown;
+    } cases[] = {{1234.0f, "0"}, {-3.0f, "0"}, {98765.0f, "0"}};
+    for (const auto &c : cases) {
+        const auto a = MakeAnswer(0, 174, Payload().Float(c.serial));
+        ASSERT_NE(a.bytes.back(), 0) << c.serial;
+        const DeviceInfoAnswer info = DecodeDeviceInfo(a.View());
+        EXPECT_EQ(info.edits.year, U(c.yearShown)) << c.serial;
+        EXPECT_EQ(AnswerByte(a.View(), 5), a.bytes[a.bytes.size() - 2]) << c.serial;
+        EXPECT_EQ(AnswerByte(a.View(), 6), 0) << c.serial;
+    }
 }
 
 TEST(DeviceDecoders, CodeTables)
