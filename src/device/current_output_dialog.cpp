@@ -7,6 +7,7 @@
 #include "widgets/up_down_buttons.h"
 #include "widgets/widget_names.h"
 #include "setup/display_colours.h"
+#include "widgets/typed_combo_box.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -37,8 +38,7 @@ TUkaz_Tok::TUkaz_Tok(QWidget *parent) : QDialog(parent)
     // The output range.
     GroupBox1 = Named(new QGroupBox(text::CurrentRangeGroup(), this), "GroupBox1");
     Znachen_Tok = Named(new QComboBox(GroupBox1), "Znachen_Tok", text::CurrentRangeGroup());
-    Znachen_Tok->setEditable(true);
-    Znachen_Tok->setInsertPolicy(QComboBox::NoInsert);
+    MakeTypedEntry(Znachen_Tok);
     Znachen_Tok->addItems(text::CurrentRangeTexts());
     Znachen_Tok->setCurrentText(text::CurrentRangeDefault());
     Znachen_Tok->setMinimumWidth(150);

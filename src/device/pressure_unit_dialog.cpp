@@ -3,6 +3,7 @@
 #include "device/dialog_texts.h"
 #include "widgets/widget_names.h"
 #include "gauge/pressure_units.h"
+#include "widgets/typed_combo_box.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -31,8 +32,7 @@ TUkaz_Ed_Davl::TUkaz_Ed_Davl(QWidget *parent) : QDialog(parent)
     WithoutBorderIcons(this);
 
     Ed_Davlen = Named(new QComboBox(this), "Ed_Davlen");
-    Ed_Davlen->setEditable(true);
-    Ed_Davlen->setInsertPolicy(QComboBox::NoInsert);
+    MakeTypedEntry(Ed_Davlen);
     Ed_Davlen->addItems(PressureUnitNames());
     Ed_Davlen->setCurrentText(text::PressureUnitDefault());
     Ed_Davlen->setMinimumWidth(140);

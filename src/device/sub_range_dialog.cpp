@@ -4,6 +4,7 @@
 #include "device/dialog_texts.h"
 #include "widgets/widget_names.h"
 #include "gauge/pressure_units.h"
+#include "widgets/typed_combo_box.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -21,8 +22,7 @@ namespace {
 QComboBox *UnitBox(QWidget *parent, const char *name, const QString &accessibleName)
 {
     auto *box = Named(new QComboBox(parent), name, accessibleName);
-    box->setEditable(true);
-    box->setInsertPolicy(QComboBox::NoInsert);
+    MakeTypedEntry(box);
     box->addItems(PressureUnitNames());
     box->setCurrentIndex(-1);
     box->setEditText(QString());

@@ -139,6 +139,25 @@ TEST(DeviceDialogs, DefaultsAndCaptions)
     EXPECT_EQ(delay.ScaleLabels[5]->text(), U("250"));
 }
 
+TEST(DeviceDialogs, TypedUnitNamesStayAsTyped)
+{
+    // Each typed text differs from one of the box's items only in letter case.
+    TPodDiapazon sub;
+    TUkaz_Ed_Davl unit;
+    TUkaz_Tok tok;
+    const struct {
+        QComboBox *box;
+        const char *typed;
+    } cases[] = {{sub.Ed_Poddiap, "bar"}, {sub.Ed_Osndiap, "мпа"}, {unit.Ed_Davlen, "bar"}, {tok.Znachen_Tok, "(4...20) ма"}};
+    for (const auto &c : cases) {
+        c.box->setEditText(QString());
+        for (QChar ch : U(c.typed))   // one key at a time, as typed; keyClicks takes Latin-1 only
+            QTest::sendKeyEvent(QTest::Click, c.box->lineEdit(), Qt::Key_unknown, QString(ch), Qt::NoModifier);
+        QTest::keyClick(c.box->lineEdit(), Qt::Key_Return);
+        EXPECT_EQ(c.box->currentText(), U(c.typed)) << c.box->objectName().toStdString();
+    }
+}
+
 TEST(DeviceDialogs, TheLoopShowsTheDialogAgainUntilItsExitButton)
 {
     TZavod_Parametrs info;
