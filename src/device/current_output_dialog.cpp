@@ -84,7 +84,8 @@ TUkaz_Tok::TUkaz_Tok(QWidget *parent) : QDialog(parent)
     };
 
     // The fixed-current modes.
-    GroupBox4 = Named(new QGroupBox(text::FixedCurrentGroup(), GroupBox2), "GroupBox4");
+    // Named with its own title: a group inside a group would otherwise be announced by the outer one's.
+    GroupBox4 = Named(new QGroupBox(text::FixedCurrentGroup(), GroupBox2), "GroupBox4", text::FixedCurrentGroup());
     Shape1 = Named(new Lamp(GroupBox4), "Shape1", QStringLiteral("Индикатор DacMin"));
     Shape2 = Named(new Lamp(GroupBox4), "Shape2", QStringLiteral("Индикатор DacMax"));
     Shape3 = Named(new Lamp(GroupBox4), "Shape3", QStringLiteral("Индикатор выключения"));

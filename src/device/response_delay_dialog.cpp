@@ -46,7 +46,7 @@ TTime_Delay_Pribor::TTime_Delay_Pribor(QWidget *parent) : QDialog(parent)
     }
     scale_->setFixedHeight(ScaleLabels[0]->sizeHint().height());
 
-    Delay_ms = Named(new QLabel(text::ResponseDelayDefault(), this), "Delay_ms", QStringLiteral("Задержка ответа"));
+    Delay_ms = Named(new QLabel(text::ResponseDelayDefault(), this), "Delay_ms");   // says its value itself
     QFont bold = Delay_ms->font();
     bold.setBold(true);
     Delay_ms->setFont(bold);

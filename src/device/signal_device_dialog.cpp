@@ -26,8 +26,9 @@ TSign_Ustr::TSign_Ustr(QWidget *parent) : QDialog(parent)
         e->setFixedWidth(120);
         return e;
     };
-    const auto unit = [this](const char *name, const QString &accessibleName) {
-        auto *label = Named(new QLabel(text::SignalUnitDefault(), this), name, accessibleName);
+    // The unit labels show what the gauge answered; a screen reader reads that text itself.
+    const auto unit = [this](const char *name) {
+        auto *label = Named(new QLabel(text::SignalUnitDefault(), this), name);
         label->setMinimumWidth(70);
         return label;
     };
@@ -44,9 +45,9 @@ TSign_Ustr::TSign_Ustr(QWidget *parent) : QDialog(parent)
     Label1 = LabelFor(Named(new QLabel(text::SetPoint1Label(), this), "Label1"), Znachen_Ustavka_1);
     Label2 = LabelFor(Named(new QLabel(text::SetPoint2Label(), this), "Label2"), Znachen_Ustavka_2);
     Label5 = LabelFor(Named(new QLabel(text::HysteresisLabel(), this), "Label5"), Znachen_Gisteresis);
-    Ed_Ustavka_1 = unit("Ed_Ustavka_1", QStringLiteral("Единица уставки 1"));
-    Ed_Ustavka_2 = unit("Ed_Ustavka_2", QStringLiteral("Единица уставки 2"));
-    Ed_Gisteresis = unit("Ed_Gisteresis", QStringLiteral("Единица гистерезиса"));
+    Ed_Ustavka_1 = unit("Ed_Ustavka_1");
+    Ed_Ustavka_2 = unit("Ed_Ustavka_2");
+    Ed_Gisteresis = unit("Ed_Gisteresis");
 
     Button_Sign_Ustr_Read = Named(new QPushButton(text::SignalDeviceRead(), this), "Button_Sign_Ustr_Read");
     Button_Sign_Ustr_Write = Named(new QPushButton(text::SignalDeviceWrite(), this), "Button_Sign_Ustr_Write");

@@ -37,9 +37,10 @@ QLineEdit *NumberEdit(QWidget *parent, const QString &text, const char *name, co
     return edit;
 }
 
-QLabel *MessageLabel(QWidget *parent, const char *name, const QString &accessibleName)
+// A screen reader reads the message itself, so the label has no fixed accessible name.
+QLabel *MessageLabel(QWidget *parent, const char *name)
 {
-    auto *label = Named(new QLabel(text::MessageLabelDefault(), parent), name, accessibleName);
+    auto *label = Named(new QLabel(text::MessageLabelDefault(), parent), name);
     label->setMinimumHeight(label->sizeHint().height());
     return label;
 }
@@ -86,7 +87,7 @@ TPodDiapazon::TPodDiapazon(QWidget *parent) : QDialog(parent)
                                    QStringLiteral("Верхний предел основного диапазона"));
     Ed_Osndiap = UnitBox(GroupBox2, "Ed_Osndiap", QStringLiteral("Единица основного диапазона"));
     Button_Osn_Read = Named(new QPushButton(text::RangeRead(), GroupBox2), "Button_Osn_Read");
-    Label_Error_OsnDiap = MessageLabel(GroupBox2, "Label_Error_OsnDiap", QStringLiteral("Сообщение об основном диапазоне"));
+    Label_Error_OsnDiap = MessageLabel(GroupBox2, "Label_Error_OsnDiap");
     {
         auto *line = RangeLine(GroupBox2, "Label1", "Label2", "Label3", Edit_Osndiap_Pmin, Edit_Osndiap_Pmax, Ed_Osndiap);
         line->addStretch();
@@ -105,7 +106,7 @@ TPodDiapazon::TPodDiapazon(QWidget *parent) : QDialog(parent)
     Ed_Poddiap = UnitBox(GroupBox1, "Ed_Poddiap", QStringLiteral("Единица поддиапазона"));
     Button_Poddiap_Write = Named(new QPushButton(text::RangeWrite(), GroupBox1), "Button_Poddiap_Write");
     Button_Poddiap_Read = Named(new QPushButton(text::RangeRead(), GroupBox1), "Button_Poddiap_Read");
-    Label_Error = MessageLabel(GroupBox1, "Label_Error", QStringLiteral("Сообщение о поддиапазоне"));
+    Label_Error = MessageLabel(GroupBox1, "Label_Error");
     {
         auto *line = RangeLine(GroupBox1, "Label4", "Label5", "Label6", Edit_Poddiap_Pmin, Edit_Poddiap_Pmax, Ed_Poddiap);
         line->addStretch();
@@ -123,8 +124,8 @@ TPodDiapazon::TPodDiapazon(QWidget *parent) : QDialog(parent)
     Button_Koeff_Poddiap_Write = Named(new QPushButton(text::RangeWrite(), GroupBox3), "Button_Koeff_Poddiap_Write");
     Button_Koeff_Poddiap_Read = Named(new QPushButton(text::RangeRead(), GroupBox3), "Button_Koeff_Poddiap_Read");
     Label_Error_Koeff_PodDiap =
-        MessageLabel(GroupBox3, "Label_Error_Koeff_PodDiap", QStringLiteral("Сообщение о коэффициенте перестройки"));
-    Label_Text = MessageLabel(GroupBox3, "Label_Text", QStringLiteral("Достигнутый поддиапазон"));
+        MessageLabel(GroupBox3, "Label_Error_Koeff_PodDiap");
+    Label_Text = MessageLabel(GroupBox3, "Label_Text");
     GroupBox4 = Named(new QGroupBox(GroupBox3), "GroupBox4", QStringLiteral("Предельное значение коэффициента"));
     Edit_Koeff_Osndiap = NumberEdit(GroupBox4, text::RatioLimitDefault(), "Edit_Koeff_Osndiap");
     Label9 = LabelFor(Named(new QLabel(text::RatioLimitLabel(), GroupBox4), "Label9"), Edit_Koeff_Osndiap);

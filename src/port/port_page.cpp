@@ -68,7 +68,7 @@ PortPage::PortPage(TVaComm &port, QWidget *parent) : QWidget(parent), port_(port
                          QStringLiteral("1"), GroupBox);
     Button14 = Named(new QPushButton(QStringLiteral("Включение порта"), GroupBox), "Button14");
     Button15 = Named(new QPushButton(QStringLiteral("Отключение порта"), GroupBox), "Button15");
-    Label16 = Named(new QLabel(GroupBox), "Label16", QStringLiteral("Состояние порта"));
+    Label16 = Named(new QLabel(GroupBox), "Label16");   // says its state itself
     QFont bold = Label16->font();
     bold.setBold(true);
     Label16->setFont(bold);

@@ -131,7 +131,8 @@ TTime_Intervals::TTime_Intervals(QWidget *parent) : QDialog(parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(BitBtn1, &QPushButton::clicked, this, &TTime_Intervals::BitBtn1Click);
-    connect(CheckBox_RS485, &QCheckBox::clicked, this, &TTime_Intervals::CheckBox_RS485Click);
+    // The state, however it changes (mouse, keyboard, assistive technology), sets the field.
+    connect(CheckBox_RS485, &QCheckBox::toggled, this, &TTime_Intervals::CheckBox_RS485Click);
     connect(Image1, &TimingDiagramView::clicked, this, &TTime_Intervals::Image1Click);
 }
 

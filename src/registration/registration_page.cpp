@@ -127,7 +127,6 @@ QWidget *RegistrationPage::BuildControls()
     Label1 = Named(new QLabel(SecondsText(1), period), "Label1");
     Label32 = Named(new QLabel(regtext::NextPollCaption(), period), "Label32");
     Label33 = Named(new QLabel(SecondsText(1), period), "Label33");
-    Label33->setAccessibleName(regtext::NextPollCaption());
     QFont bold = Label33->font();
     bold.setBold(true);
     Label1->setFont(bold);
@@ -202,7 +201,8 @@ void RegistrationPage::BuildSlots(QWidget *box)
         grid->addWidget(Addr_D[i], k - 1, 2);
         grid->addWidget(UpDown_D[i], k - 1, 3);
         grid->addWidget(Shape[i], k - 1, 4);
-        connect(CheckBox_D[i], &QCheckBox::clicked, this, [this, k] { CheckBoxSlotClick(k); });
+        // However the tick changes (mouse, keyboard, assistive technology), the selection is checked.
+        connect(CheckBox_D[i], &QCheckBox::toggled, this, [this, k] { CheckBoxSlotClick(k); });
     }
     grid->setColumnStretch(0, 1);
 }
