@@ -12,9 +12,9 @@
 #include "link/transaction_engine.h"
 #include "setup/confirmation_dialog.h"
 #include "setup/setup_page.h"
+#include "widgets/message_box.h"
 
 #include <QApplication>
-#include <QMessageBox>
 
 #include <memory>
 #include <optional>
@@ -26,7 +26,7 @@ void AttachDeviceDialogs(TransactionEngine &engine, SetupPage &setupPage, TPodtv
 {
     if (!messageSink) {
         messageSink = [](const QString &text) {
-            QMessageBox::critical(QApplication::activeModalWidget(), QApplication::applicationDisplayName(), text);
+            ShowErrorBox(QApplication::activeModalWidget(), text);
         };
     }
     // The request a dialog button sent last, for a repeated attempt.

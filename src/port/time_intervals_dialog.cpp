@@ -5,6 +5,7 @@
 #include "port/timing_diagram.h"
 #include "widgets/widget_names.h"
 #include "link/value_text.h"
+#include "widgets/message_box.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -192,7 +193,7 @@ void TTime_Intervals::BitBtn1Click()
         QString error;
         const auto value = TextToInteger(texts[i], &error);
         if (!value) {
-            ShowMessage(QStringLiteral("Ошибка"), error);
+            ShowMessage(MessageBoxCaption(), error);
             return;
         }
         typed.*targets[i] = *value;

@@ -4,6 +4,7 @@
 #include "registration/registration_texts.h"
 #include "registration/status_lamp.h"
 #include "widgets/up_down_buttons.h"
+#include "widgets/message_box.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -233,7 +234,7 @@ void RegistrationPage::ShowMessage(const QString &text)
     if (messageSink_)
         messageSink_(text);
     else
-        QMessageBox::warning(this, window()->windowTitle(), text);
+        ShowErrorBox(this, text, QMessageBox::Warning);
 }
 
 std::array<QString, DeviceSlotCount> RegistrationPage::AddressTexts() const

@@ -4,6 +4,7 @@
 #include "widgets/widget_names.h"
 #include "setup/setup_window_texts.h"
 #include "widgets/up_down_buttons.h"
+#include "widgets/message_box.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -11,7 +12,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
@@ -284,7 +284,7 @@ void SetupPage::ShowMessage(const QString &text)
     if (messages_)
         messages_(text);
     else
-        QMessageBox::critical(this, window()->windowTitle(), text);
+        ShowErrorBox(this, text);
 }
 
 } // namespace orv

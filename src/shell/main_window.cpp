@@ -13,6 +13,7 @@
 #include "shell/exit_question.h"
 
 #include "gauge_simulator.h"
+#include "widgets/message_box.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -110,10 +111,8 @@ void TForm1::ShowMessage(const QString &text, bool notice)
 {
     if (options_.messageSink)
         options_.messageSink(text);
-    else if (notice)
-        QMessageBox::warning(this, windowTitle(), text);
     else
-        QMessageBox::critical(this, windowTitle(), text);
+        ShowErrorBox(this, text, notice ? QMessageBox::Warning : QMessageBox::Critical);
 }
 
 void TForm1::FormCreate()
