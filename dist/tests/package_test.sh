@@ -12,6 +12,7 @@ trap 'rm -rf "$tmp"' EXIT
 dpkg-deb -x "$deb" "$tmp"
 
 expected="usr/bin/orvessa
+usr/bin/orvessa-poll
 usr/share/applications/org.orvessa.Orvessa.desktop
 usr/share/doc/orvessa/changelog.gz
 usr/share/doc/orvessa/copyright
@@ -19,6 +20,7 @@ usr/share/icons/hicolor/128x128/apps/orvessa.png
 usr/share/icons/hicolor/256x256/apps/orvessa.png
 usr/share/icons/hicolor/48x48/apps/orvessa.png
 usr/share/icons/hicolor/scalable/apps/orvessa.svg
+usr/share/man/man1/orvessa-poll.1.gz
 usr/share/man/man1/orvessa.1.gz
 usr/share/metainfo/org.orvessa.Orvessa.metainfo.xml"
 actual=$(cd "$tmp" && find . ! -type d | sed 's|^\./||' | LC_ALL=C sort)
@@ -37,4 +39,5 @@ appstreamcli validate --no-net "$tmp/usr/share/metainfo/org.orvessa.Orvessa.meta
 lintian --fail-on error "$deb"
 
 "$here/command_line_test.sh" "$tmp/usr/bin/orvessa" "$version"
+"$tmp/usr/bin/orvessa-poll" --version | grep -q -- "$version" || { echo "FAIL: orvessa-poll --version"; exit 1; }
 echo "package_test: $(basename "$deb") passed ($(stat -c %s "$deb") bytes, Installed-Size $(dpkg-deb -f "$deb" Installed-Size) KiB)"

@@ -163,7 +163,10 @@ TEST(PointReduction, EveryColumnKeepsItsExtremesInTheFullViewAndInAnyZoom)
             const double width = (x.back() - x.front()) * std::pow(10.0, -3 * unit(random));
             views.push_back({a, a + width});
         }
-        for (const auto &[x0, x1] : views) {
+        for (const auto &view : views) {
+            // Named values, not a structured binding: lambdas below capture them (C++17).
+            const double x0 = view[0];
+            const double x1 = view[1];
             for (int columns : {1, 97, 1367}) {
                 const QList<QPointF> drawn = ReducePointsForDisplay(x, y, x0, x1, columns);
                 const std::vector<QPointF> shown(drawn.begin(), drawn.end());
