@@ -10,12 +10,14 @@
 namespace orv {
 
 GaugeExchange::GaugeExchange(TransactionEngine &engine, PortOperations &port, QObject *parent)
-    : QObject(parent), engine_(engine), port_(port)
+    : QObject(parent), engine_(engine), engineAlive_(&engine), port_(port)
 {
 }
 
 GaugeExchange::~GaugeExchange()
 {
+    if (!engineAlive_)
+        return;
     engine_.Hooks().singleOutcome = nullptr;
     if (running_ && restore_)
         restore_();

@@ -5,6 +5,7 @@
 #include "link/response_view.h"
 
 #include <QObject>
+#include <QPointer>
 
 #include <cstdint>
 #include <functional>
@@ -46,6 +47,9 @@ private:
     void Deliver();
 
     TransactionEngine &engine_;
+    // The window that owns this object may destroy the engine before its child widgets (and so
+    // before this): then there is no hook left to clear and no state to restore.
+    QPointer<TransactionEngine> engineAlive_;
     PortOperations &port_;
     bool running_ = false;
     ExchangeOutcome outcome_;
