@@ -203,6 +203,8 @@ TEST(RegistrationPolling, StopEndsThePollsAndExitIsRefusedWhileRunning)
 TEST(RegistrationPolling, PortLostOrClosedEndsTheRunAndKeepsTheFiles)
 {
     for (const bool closedByUser : {false, true}) {
+        // Declared before the fixture: the trace sink below reads it for as long as the engine lives.
+        bool armed = true;
         RegistrationFixture f;
         ASSERT_TRUE(f.Connect({1, 2}));
         f.form1->Settings.PostTransmitDelay = 50;
@@ -214,7 +216,6 @@ TEST(RegistrationPolling, PortLostOrClosedEndsTheRunAndKeepsTheFiles)
         ASSERT_TRUE(WaitUntil([&] { return f.Lamp(1) == Green && f.Lamp(2) == Green; }));
 
         if (closedByUser) {
-            bool armed = true;
             f.Engine().SetTraceSink([&](const QString &line) {
                 f.form1->TabSheet1->AppendTrace(line);
                 if (armed && line == QStringLiteral("ПРИЕМ:")) {
