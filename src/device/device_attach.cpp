@@ -1,7 +1,6 @@
 #include "device/device_attach.h"
 
 #include "device/current_output_dialog.h"
-#include "device/device_answers.h"
 #include "device/device_info_dialog.h"
 #include "device/device_menu_items.h"
 #include "device/device_requests.h"
@@ -44,11 +43,6 @@ void AttachDeviceDialogs(TransactionEngine &engine, SetupPage &setupPage, TPodtv
     dialogs.responseDelay->SetLink(link);
     dialogs.subRange->RangeTarget = &setupPage.RangeTarget;
 
-    for (std::uint8_t command : DeviceAnswerCommands())
-        engine.SetSetupDecoder(command, [&setupPage, dialogs](const ResponseView &answer) {
-            DecodeDeviceAnswer(answer, setupPage, dialogs);
-        });
-
     SetupPlugins &plugins = setupPage.Plugins();
     TransactionEngine *e = &engine;
     TPodtvergdenie *ask = &confirmation;
@@ -70,13 +64,7 @@ void AttachDeviceDialogs(TransactionEngine &engine, SetupPage &setupPage, TPodtv
     plugins.menuItems[17] = [e, ask] { ConfirmAndLoad(*e, *ask, BuildRestart()); };
 
     TUkaz_Tok *tok = dialogs.currentOutput;
-    plugins.fixedCurrentMarks = [tok] { return tok->Marks; };
-    plugins.applyFixedCurrent = [tok](const FixedCurrentOutcome &outcome) { tok->ApplyFixedCurrent(outcome); };
     plugins.exchangeFailed = [tok] { tok->ExchangeFailed(); };
-    TPodDiapazon *sub = dialogs.subRange;
-    plugins.applyRangeGroups = [sub](const DeviceVariablesAnswer &answer) {
-        sub->FillRangeGroups(answer.subRange, answer.mainRange);
-    };
 }
 
 } // namespace orv

@@ -1,6 +1,6 @@
 #pragma once
-// Plugs the device dialogs into the setup page: menu items 9..17, the decoders of the gauge's
-// own answers, the dialog fields the setup page's answers feed, and the dialogs' way to the gauge.
+// Plugs the device dialogs into the setup page: menu items 9..17, what a failed exchange tells
+// them, and the dialogs' way to the gauge. Their answers come through setup_answers.h.
 #include <QString>
 #include <functional>
 

@@ -268,12 +268,4 @@ std::vector<std::uint8_t> SetupDecodedCommands()
     return commands;
 }
 
-SetupAnswer DecodeSetupAnswer(const ResponseView &answer, const SetupDecodeContext &context)
-{
-    const SetupDecoder decoder = FindSetupDecoder(answer.Command());
-    if (decoder == nullptr)
-        return RowsOnly({ResultRowTexts{}});
-    return decoder(answer, context);
-}
-
 } // namespace orv

@@ -1,7 +1,8 @@
 #pragma once
-// Which decoder an accepted setup-mode answer goes to, by its command byte, in one uniform
-// shape the setup page can apply: the result rows, the new dialog state, and the fields of
-// whichever dialog the answer concerns. Registration mode uses registration_rows.h instead.
+// The one decoder table of setup mode: which decoder an accepted answer goes to, by its command
+// byte, in one uniform shape the program applies (setup_answers.h): the result rows, the new
+// dialog state, and the fields of whichever dialog the answer concerns. Registration mode uses
+// registration_rows.h instead.
 #include "device/device_decoders.h"
 #include "link/response_view.h"
 #include "link/value_text.h"
@@ -16,7 +17,8 @@
 
 namespace orv {
 
-// Everything a setup-mode decoder needs besides the answer, as the main window holds it.
+// Everything a setup-mode decoder needs besides the answer, as the program holds it when the
+// answer arrives.
 struct SetupDecodeContext {
     VariableSelection variables;                               // command 33
     RangeReadTarget rangeReadTarget = RangeReadTarget::None;   // command 33
@@ -48,10 +50,5 @@ SetupDecoder FindSetupDecoder(std::uint8_t command);
 
 // The command bytes that have a decoder, ascending.
 std::vector<std::uint8_t> SetupDecodedCommands();
-
-// Runs the decoder of the answer's command. An answer without a decoder still gets its row:
-// one row with empty texts, so that a stale "Нет ответа от прибора" left in that row by an
-// earlier failed exchange does not stand beside an answered command.
-SetupAnswer DecodeSetupAnswer(const ResponseView &answer, const SetupDecodeContext &context);
 
 } // namespace orv

@@ -1,6 +1,8 @@
 #pragma once
-// Ties the setup page to the transaction engine and to its small dialogs: what Start does, the
-// engine's setup-mode hooks, and the decoders of 1, 3, 33, 6, 34, 36, 37, 40 and 44.
+// Ties the setup page to the transaction engine and to its small dialogs: what Start does and
+// the engine's setup-mode hooks. The decoders are filled from the one table (device/setup_answers.h).
+#include "gauge/measurement_decoders.h"
+
 #include <functional>
 
 class QString;
@@ -26,6 +28,9 @@ struct SetupDialogs {
 
 // Called once at start-up, after every window exists. `messageSink`, when set, receives the
 // conversion errors instead of a message box. Every pointer in `dialogs` must be set.
+// What a setup-mode command-33 answer is read against.
+VariableSelection RequestedVariables(const TransactionEngine &engine, const TForm5 &form5);
+
 void AttachSetupPage(SetupPage &page, TransactionEngine &engine, PortOperations &port, const SetupDialogs &dialogs,
                      std::function<void(const QString &text)> messageSink = {});
 

@@ -3,6 +3,7 @@
 // command menu, the address, the trace log and the result table; what Start does is plugged in
 // by AttachSetupPage (setup_attach.h).
 #include "gauge/result_rows.h"
+#include "setup/setup_decoders.h"
 #include "setup/setup_plugins.h"
 
 #include <QWidget>

@@ -4,6 +4,7 @@
 #include "device/device_attach.h"
 #include "device/device_info_dialog.h"
 #include "device/pressure_unit_dialog.h"
+#include "device/setup_answers.h"
 #include "device/response_delay_dialog.h"
 #include "device/signal_device_dialog.h"
 #include "device/sub_range_dialog.h"
@@ -77,10 +78,11 @@ std::unique_ptr<AppWindows> CreateAppWindows(const MainWindowOptions &options)
     QObject::connect(w->Form1->TabSheet2, &RegistrationPage::graphRequested, grafik, [grafik] {
         grafik->ShowUntilClosed();
     });
-    AttachDeviceDialogs(*w->Form1->Engine, *w->Form1->TabSheet1, *w->Podtvergdenie,
-                        {w->Sign_Ustr, w->Ukaz_Ed_Davl, w->Ukaz_Tok, w->Zavod_Parametrs, w->PodDiapazon,
-                         w->Time_Delay_Pribor},
+    const DeviceDialogs deviceDialogs{w->Sign_Ustr,   w->Ukaz_Ed_Davl, w->Ukaz_Tok, w->Zavod_Parametrs,
+                                      w->PodDiapazon, w->Time_Delay_Pribor};
+    AttachDeviceDialogs(*w->Form1->Engine, *w->Form1->TabSheet1, *w->Podtvergdenie, deviceDialogs,
                         options.messageSink);
+    AttachSetupAnswers(*w->Form1->Engine, *w->Form1->TabSheet1, *w->Form5, deviceDialogs);
     return w;
 }
 

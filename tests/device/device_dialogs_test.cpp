@@ -2,7 +2,7 @@
 // shows, and the loop that shows a dialog again until its exit button. No wire: the dialogs'
 // link records the requests instead of sending them.
 #include "device/current_output_dialog.h"
-#include "device/device_answers.h"
+#include "device/setup_answers.h"
 #include "device/device_info_dialog.h"
 #include "device/dialog_script.h"
 #include "device/lamp.h"
@@ -58,7 +58,9 @@ QColor FontColour(const QLabel *label) { return label->palette().color(QPalette:
 void Answer(const DeviceDialogs &dialogs, std::uint8_t command, const std::vector<std::uint8_t> &payload)
 {
     const auto frame = MakeAnswer(0, command, payload);
-    ShowInDialogs(DecodeSetupAnswer(frame.View(), SetupDecodeContext{}), dialogs);
+    const SetupDecoder decoder = FindSetupDecoder(command);
+    ASSERT_NE(decoder, nullptr) << int(command);
+    ShowInDialogs(decoder(frame.View(), SetupDecodeContext{}), dialogs);
 }
 
 TEST(DeviceDialogs, EveryControlCarriesItsNameForAssistiveTechnology)

@@ -97,13 +97,8 @@ TEST(DeviceCurrentOutput, FixedCurrentButtonsAndTheirLamps)
     DeviceProgram p;
     ASSERT_TRUE(p.connected);
     TUkaz_Tok *d = p.windows->Ukaz_Tok;
-    SetupPlugins &plugins = p.Page().Plugins();
-    // The setup page decodes command 40 and hands the outcome to the dialog; these are the bytes
-    // of such an answer for the current the gauge confirms.
-    const auto answer40 = [&](float current) {
-        const auto frame = test::MakeAnswer(0, 40, test::Payload().Float(current));
-        plugins.applyFixedCurrent(DecodeFixedCurrent(frame.View(), plugins.fixedCurrentMarks()).currentOutput);
-    };
+    // An answer to command 40 for the current the gauge confirms, as if it had come over the line.
+    const auto answer40 = [&](float current) { p.Deliver(test::MakeAnswer(0, 40, test::Payload().Float(current)).bytes); };
     const auto lamps = [&] {
         return std::vector<QColor>{d->Shape1->Colour(), d->Shape2->Colour(), d->Shape3->Colour()};
     };

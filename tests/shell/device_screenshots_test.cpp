@@ -82,7 +82,6 @@ TEST(DeviceScreenshots, DISABLED_EveryDialogAfterARead)
     p.RunItem(9);
 
     TUkaz_Tok *tok = p.windows->Ukaz_Tok;
-    SetupPlugins &plugins = p.Page().Plugins();
     DialogScript tokScript(tok,
                            {[&] { Click(tok->Button_tok_read); },
                             [&] {
@@ -95,10 +94,6 @@ TEST(DeviceScreenshots, DISABLED_EveryDialogAfterARead)
                             },
                             [&] {
                                 EXPECT_TRUE(answered());
-                                // The setup page decodes command 40; its outcome lights the lamp.
-                                const ResponseView view{p.Engine().ResponseBuffer.data() + 1, p.Engine().FrameLength};
-                                plugins.applyFixedCurrent(
-                                    DecodeFixedCurrent(view, plugins.fixedCurrentMarks()).currentOutput);
                                 SaveScreen(QStringLiteral("device_current_output.png"));
                                 Click(tok->Button_tok_vixod);
                             }},
@@ -106,17 +101,10 @@ TEST(DeviceScreenshots, DISABLED_EveryDialogAfterARead)
     p.RunItem(11);
 
     TPodDiapazon *sub = p.windows->PodDiapazon;
-    const auto decode33 = [&] {
-        const ResponseView view{p.Engine().ResponseBuffer.data() + 1, p.Engine().FrameLength};
-        const DeviceVariablesAnswer a = DecodeDeviceVariables(view, VariableSelection{}, p.Page().RangeTarget);
-        plugins.applyRangeGroups(a);
-        p.Page().RangeTarget = a.nextTarget;
-    };
     DialogScript subScript(sub,
                            {[&] { Click(sub->Button_Osn_Read); },
                             [&] {
                                 EXPECT_TRUE(answered());
-                                decode33();
                                 sub->Edit_Koeff_Poddiap->setText(QStringLiteral("2"));
                                 Click(sub->Button_Koeff_Poddiap_Write);
                             },

@@ -156,15 +156,6 @@ TEST(DeviceSubRange, RangeReadsGoThroughCommand33)
     DeviceProgram p;
     ASSERT_TRUE(p.connected);
     TPodDiapazon *d = p.windows->PodDiapazon;
-    SetupPlugins &plugins = p.Page().Plugins();
-    // The setup page decodes command 33 and hands a range group to the dialog: as it would, with
-    // the answer the engine accepted.
-    const auto decode33 = [&] {
-        const ResponseView view{p.Engine().ResponseBuffer.data() + 1, p.Engine().FrameLength};
-        const DeviceVariablesAnswer a = DecodeDeviceVariables(view, VariableSelection{}, p.Page().RangeTarget);
-        plugins.applyRangeGroups(a);
-        p.Page().RangeTarget = a.nextTarget;
-    };
     d->Label_Error->setText(U("old"));
     RunSubRange(p, {[&] {
                         EXPECT_EQ(d->Label_Error->text(), QString()) << "the opening empties the labels";
@@ -174,13 +165,11 @@ TEST(DeviceSubRange, RangeReadsGoThroughCommand33)
                         EXPECT_EQ(p.Page().RangeTarget, RangeReadTarget::MainRange);
                         EXPECT_EQ(d->Edit_Osndiap_Pmax->text(), QString());
                         EXPECT_TRUE(p.WaitForExchanges(1));
-                        decode33();
                         Click(d->Button_Poddiap_Read);
                     },
                     [&] {
                         EXPECT_EQ(p.Page().RangeTarget, RangeReadTarget::SubRange);
                         EXPECT_TRUE(p.WaitForExchanges(2));
-                        decode33();
                         Click(d->BitBtn2);
                     }});
     const auto sent = p.simulator->requests().entries();

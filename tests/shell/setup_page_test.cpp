@@ -1,4 +1,5 @@
 // The setup page against the gauge simulator: the menu, Start, the result table and its rows.
+#include "device/sub_range_dialog.h"
 #include "registration/registration_page.h"
 #include "widgets/widget_names.h"
 #include "setup/averaging_dialog.h"
@@ -343,8 +344,15 @@ TEST(SetupPage, DeviceVariablesTakeNamesFromTheRequestAndFormatsFromTheLists)
 
     // The sub-range dialog's own read: names from the codes it asks for, suffixes and formats
     // from whatever the lists still select, and its range fields filled once.
-    std::vector<DeviceVariablesAnswer> applied;
-    s.page->Plugins().applyRangeGroups = [&](const DeviceVariablesAnswer &a) { applied.push_back(a); };
+    TPodDiapazon *sub = s.windows->PodDiapazon;
+    const auto groups = [sub] {
+        return QStringList{sub->Ed_Poddiap->currentText(), sub->Edit_Poddiap_Pmin->text(),
+                           sub->Edit_Poddiap_Pmax->text(), sub->Ed_Osndiap->currentText(),
+                           sub->Edit_Osndiap_Pmin->text(),  sub->Edit_Osndiap_Pmax->text()};
+    };
+    for (QLineEdit *edit : {sub->Edit_Poddiap_Pmin, sub->Edit_Poddiap_Pmax, sub->Edit_Osndiap_Pmin, sub->Edit_Osndiap_Pmax})
+        edit->setText(QStringLiteral("-"));
+    const QString mainUnit = sub->Ed_Osndiap->currentText();
     s.page->RangeTarget = RangeReadTarget::SubRange;
     const std::uint8_t codes[] = {8, 7, 10, 9};
     s.Engine().StartDialogExchange(33, 4, codes);
@@ -357,26 +365,22 @@ TEST(SetupPage, DeviceVariablesTakeNamesFromTheRequestAndFormatsFromTheLists)
     EXPECT_EQ(s.Cell(7, 4), QStringLiteral("0"));
     EXPECT_EQ(s.Cell(8, 3), QStringLiteral("9. Pmax основного диапазона"));
     EXPECT_EQ(s.Cell(8, 4), QStringLiteral("1,6000000"));
-    ASSERT_EQ(applied.size(), 1u);
-    ASSERT_TRUE(applied[0].subRange.has_value());
-    EXPECT_FALSE(applied[0].mainRange.has_value());
-    EXPECT_EQ(applied[0].subRange->unitText, QStringLiteral("МПа"));
-    EXPECT_EQ(applied[0].subRange->lowerLimit, QStringLiteral("0,2500000"));
-    EXPECT_EQ(applied[0].subRange->upperLimit, QStringLiteral("1,5000000"));
+    EXPECT_EQ(groups(), (QStringList{QStringLiteral("МПа"), QStringLiteral("0,2500000"), QStringLiteral("1,5000000"),
+                                     mainUnit, QStringLiteral("-"), QStringLiteral("-")}));
     EXPECT_EQ(s.page->RangeTarget, RangeReadTarget::None);
 
     // The main range: the other group.
     s.page->RangeTarget = RangeReadTarget::MainRange;
     s.Engine().StartDialogExchange(33, 4, codes);
     ASSERT_TRUE(s.Finished());
-    ASSERT_EQ(applied.size(), 2u);
-    ASSERT_TRUE(applied[1].mainRange.has_value());
-    EXPECT_FALSE(applied[1].subRange.has_value());
-    EXPECT_EQ(applied[1].mainRange->lowerLimit, QStringLiteral("0,0000000"));
-    EXPECT_EQ(applied[1].mainRange->upperLimit, QStringLiteral("1,6000000"));
+    EXPECT_EQ(groups(), (QStringList{QStringLiteral("МПа"), QStringLiteral("0,2500000"), QStringLiteral("1,5000000"),
+                                     QStringLiteral("МПа"), QStringLiteral("0,0000000"), QStringLiteral("1,6000000")}));
 
     // No target: nothing applied.
+    for (QLineEdit *edit : {sub->Edit_Poddiap_Pmin, sub->Edit_Osndiap_Pmax})
+        edit->setText(QStringLiteral("-"));
+    const QStringList before = groups();
     s.Engine().StartDialogExchange(33, 4, codes);
     ASSERT_TRUE(s.Finished());
-    EXPECT_EQ(applied.size(), 2u);
+    EXPECT_EQ(groups(), before);
 }

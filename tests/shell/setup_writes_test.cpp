@@ -1,6 +1,9 @@
 // The setup menu's writing commands end to end: their dialogs and questions, the bytes that go
 // over the line, the texts of the gauge's answers, and everything that sends nothing.
+#include "device/current_output_dialog.h"
+#include "device/lamp.h"
 #include "setup/address_dialog.h"
+#include "setup/display_colours.h"
 #include "setup/averaging_dialog.h"
 #include "setup/confirmation_dialog.h"
 #include "setup/fixed_current_dialog.h"
@@ -252,39 +255,29 @@ TEST(SetupWrites, FixedCurrentAnswerLightsTheMarkedLamp)
 {
     SetupSession s;
     ASSERT_TRUE(s.Connect());
-    FixedCurrentMarks marks = MarksAfterPress(FixedCurrentButton::DacMin);
-    std::vector<FixedCurrentOutcome> applied;
-    int failures = 0;
-    SetupPlugins &plugins = s.page->Plugins();
-    plugins.fixedCurrentMarks = [&] { return marks; };
-    plugins.applyFixedCurrent = [&](const FixedCurrentOutcome &o) {
-        marks = o.marks;
-        applied.push_back(o);
+    TUkaz_Tok *tok = s.windows->Ukaz_Tok;
+    const auto lamps = [tok] {
+        return std::vector<QColor>{tok->Shape1->Colour(), tok->Shape2->Colour(), tok->Shape3->Colour()};
     };
-    plugins.exchangeFailed = [&] { ++failures; };
+    const QColor silver = LampSilver(), lime = LampLime(), red = LampRed();
 
+    tok->Marks = MarksAfterPress(FixedCurrentButton::DacMin);
     RunItem(s, 8, FixedCurrent(QStringLiteral("4"), "BitBtn1"));
     ASSERT_TRUE(s.Finished());
-    ASSERT_EQ(applied.size(), 1u);
-    ASSERT_TRUE(applied[0].lamps.has_value());
-    EXPECT_EQ(applied[0].lamps->shape1, QColor(0, 255, 0));
-    EXPECT_EQ(applied[0].lamps->shape2, QColor(192, 192, 192));
-    EXPECT_EQ(applied[0].marks, FixedCurrentMarks{});
+    EXPECT_EQ(lamps(), (std::vector<QColor>{lime, silver, silver}));
+    EXPECT_EQ(tok->Marks, FixedCurrentMarks{});
 
     // "Выключить" marked, the answer says the mode is off: the third lamp.
-    marks = MarksAfterPress(FixedCurrentButton::Off);
+    tok->Marks = MarksAfterPress(FixedCurrentButton::Off);
     RunItem(s, 8, FixedCurrent(QString(), "BitBtn3"));
     ASSERT_TRUE(s.Finished());
-    ASSERT_EQ(applied.size(), 2u);
-    ASSERT_TRUE(applied[1].lamps.has_value());
-    EXPECT_EQ(applied[1].lamps->shape3, QColor(0, 255, 0));
-    EXPECT_EQ(failures, 0);
+    EXPECT_EQ(lamps(), (std::vector<QColor>{silver, silver, lime}));
 
-    // No answer: the failure goes to the dialog instead.
+    // No answer: the marked button's lamp turns red.
+    tok->Marks = MarksAfterPress(FixedCurrentButton::DacMin);
     RunItem(s, 8, FixedCurrent(QStringLiteral("5"), "BitBtn1"), QStringLiteral("9"));
     ASSERT_TRUE(s.Finished());
-    EXPECT_EQ(failures, 1);
-    EXPECT_EQ(applied.size(), 2u);
+    EXPECT_EQ(lamps().front(), red);
 }
 
 TEST(SetupWrites, AveragingWindowKeepsItsPositionAndVariablesAreAskedOnEveryPress)
