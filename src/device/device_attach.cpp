@@ -53,15 +53,15 @@ void AttachDeviceDialogs(TransactionEngine &engine, SetupPage &setupPage, TPodtv
             OpenDialogItem(*e, dialog->isVisible(), [dialog] { dialog->Open(); }, *lastDialogRequest);
         };
     };
-    plugins.menuItems[9] = dialogItem(dialogs.signalDevice);
-    plugins.menuItems[10] = [e, d = dialogs.pressureUnit] { ChoosePressureUnit(*e, *d); };
-    plugins.menuItems[11] = dialogItem(dialogs.currentOutput);
-    plugins.menuItems[12] = [e, ask] { ConfirmAndLoad(*e, *ask, BuildSaveParameters()); };
-    plugins.menuItems[13] = dialogItem(dialogs.deviceInfo);
-    plugins.menuItems[14] = dialogItem(dialogs.subRange);
-    plugins.menuItems[15] = dialogItem(dialogs.responseDelay);
-    plugins.menuItems[16] = [e, ask] { ConfirmAndLoad(*e, *ask, BuildRestoreSettings()); };
-    plugins.menuItems[17] = [e, ask] { ConfirmAndLoad(*e, *ask, BuildRestart()); };
+    plugins.menuItems[menu::SignalDevice] = dialogItem(dialogs.signalDevice);
+    plugins.menuItems[menu::PressureUnit] = [e, d = dialogs.pressureUnit] { ChoosePressureUnit(*e, *d); };
+    plugins.menuItems[menu::CurrentOutput] = dialogItem(dialogs.currentOutput);
+    plugins.menuItems[menu::SaveParameters] = [e, ask] { ConfirmAndLoad(*e, *ask, BuildSaveParameters()); };
+    plugins.menuItems[menu::DeviceInfo] = dialogItem(dialogs.deviceInfo);
+    plugins.menuItems[menu::SubRange] = dialogItem(dialogs.subRange);
+    plugins.menuItems[menu::ResponseDelay] = dialogItem(dialogs.responseDelay);
+    plugins.menuItems[menu::RestoreSettings] = [e, ask] { ConfirmAndLoad(*e, *ask, BuildRestoreSettings()); };
+    plugins.menuItems[menu::Restart] = [e, ask] { ConfirmAndLoad(*e, *ask, BuildRestart()); };
 
     TUkaz_Tok *tok = dialogs.currentOutput;
     plugins.exchangeFailed = [tok] { tok->ExchangeFailed(); };

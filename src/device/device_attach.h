@@ -1,5 +1,5 @@
 #pragma once
-// Plugs the device dialogs into the setup page: menu items 9..17, what a failed exchange tells
+// Plugs the device dialogs into the setup page: menu items 9..17 (menu::SignalDevice on), what a failed exchange tells
 // them, and the dialogs' way to the gauge. Their answers come through setup_answers.h.
 #include <QString>
 #include <functional>
@@ -17,12 +17,12 @@ class TZavod_Parametrs;
 class TransactionEngine;
 
 struct DeviceDialogs {
-    TSign_Ustr *signalDevice = nullptr;          // item 9
-    TUkaz_Ed_Davl *pressureUnit = nullptr;       // item 10
-    TUkaz_Tok *currentOutput = nullptr;          // item 11
-    TZavod_Parametrs *deviceInfo = nullptr;      // item 13
-    TPodDiapazon *subRange = nullptr;            // item 14
-    TTime_Delay_Pribor *responseDelay = nullptr; // item 15
+    TSign_Ustr *signalDevice = nullptr;          // menu::SignalDevice
+    TUkaz_Ed_Davl *pressureUnit = nullptr;       // menu::PressureUnit
+    TUkaz_Tok *currentOutput = nullptr;          // menu::CurrentOutput
+    TZavod_Parametrs *deviceInfo = nullptr;      // menu::DeviceInfo
+    TPodDiapazon *subRange = nullptr;            // menu::SubRange
+    TTime_Delay_Pribor *responseDelay = nullptr; // menu::ResponseDelay
 };
 
 // `messageSink` shows the conversion messages of the dialogs' buttons; empty: a message box.

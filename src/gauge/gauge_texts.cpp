@@ -2,6 +2,15 @@
 
 namespace orv::text {
 
+const QStringList &ResultHeaders()
+{
+    static const QStringList texts{QStringLiteral("Адрес"),    QStringLiteral("Команда"),  QStringLiteral("Описание"),
+                                   QStringLiteral("Параметр"), QStringLiteral("Значение"), QStringLiteral("Время, дата")};
+    return texts;
+}
+
+QString StartCaption() { return QStringLiteral("Старт"); }
+
 const QStringList &PressureUnitScreenTexts()
 {
     static const QStringList texts{

@@ -7,6 +7,11 @@
 
 namespace orv::text {
 
+// Column headings of the setup and registration result tables
+const QStringList &ResultHeaders();
+// Start button of the setup and registration pages
+QString StartCaption();
+
 // Screen names of pressure units 1..9
 const QStringList &PressureUnitScreenTexts();
 // Latin names of pressure units 1..9 in the survey data file

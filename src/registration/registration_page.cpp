@@ -1,5 +1,6 @@
 #include "registration/registration_page.h"
 
+#include "gauge/gauge_texts.h"
 #include "widgets/widget_names.h"
 #include "registration/registration_texts.h"
 #include "registration/status_lamp.h"
@@ -69,6 +70,7 @@ RegistrationPage::RegistrationPage(QWidget *parent) : QWidget(parent)
 
     StringGrid2 = Named(new QTableWidget(GridDataRows, GridColumns, this), "StringGrid2",
                         QStringLiteral("Результаты опроса"));
+    StringGrid2->setHorizontalHeaderLabels(text::ResultHeaders());
     StringGrid2->setEditTriggers(QAbstractItemView::NoEditTriggers);
     StringGrid2->verticalHeader()->hide();
     StringGrid2->verticalHeader()->setDefaultSectionSize(StringGrid2->fontMetrics().height() + 6);
@@ -152,7 +154,7 @@ QWidget *RegistrationPage::BuildControls()
     ComboBox2->setCurrentIndex(0);
     v->addWidget(ComboBox2);
 
-    Button2 = Named(new QPushButton(regtext::StartCaption(), column), "Button2");
+    Button2 = Named(new QPushButton(text::StartCaption(), column), "Button2");
     connect(Button2, &QPushButton::clicked, this, &RegistrationPage::Button2Click);
     v->addWidget(Button2);
 

@@ -8,6 +8,7 @@
 #include "registration/poll_countdown.h"
 #include "registration/registration_texts.h"
 #include "registration/status_lamp.h"
+#include "gauge/gauge_texts.h"
 #include "gauge/registration_rows.h"
 #include "setup/setup_requests.h"
 #include "setup/variables_dialog.h"
@@ -138,7 +139,7 @@ void RegistrationPage::StopPolling()
     Check_Save_Data_File->setEnabled(true);
     TrackBar1->setEnabled(true);
     ComboBox2->setEnabled(true);
-    Button2->setText(regtext::StartCaption());
+    Button2->setText(text::StartCaption());
     ProgressBar1->setValue(0);
     Label33->setText(SecondsText(TrackBar1->value()));
     // Open data files keep the slot set frozen until they are closed.

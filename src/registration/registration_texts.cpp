@@ -4,7 +4,6 @@ namespace orv::regtext {
 
 QString SlotCaptionFirst() { return QStringLiteral("Прибор  1"); }
 QString SlotCaptionTenth() { return QStringLiteral("Прибор 10"); }
-QString StartCaption() { return QStringLiteral("Старт"); }
 QString StopCaption() { return QStringLiteral("Стоп"); }
 QString SaveDataFileCaption() { return QStringLiteral("Сохранять результаты опроса в файле"); }
 QString PeriodPanelCaption() { return QStringLiteral("Период опроса"); }

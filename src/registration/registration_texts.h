@@ -10,7 +10,6 @@ namespace orv::regtext {
 QString SlotCaptionFirst();
 // Caption of slot 10 (one blank)
 QString SlotCaptionTenth();
-QString StartCaption();
 QString StopCaption();
 QString SaveDataFileCaption();
 QString PeriodPanelCaption();

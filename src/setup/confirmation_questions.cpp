@@ -1,15 +1,16 @@
 #include "setup/confirmation_questions.h"
 
 #include "gauge/gauge_texts.h"
+#include "setup/setup_menu.h"
 
 namespace orv {
 
 QString ConfirmationQuestion(std::uint8_t command)
 {
     switch (command) {
-    case 37:
+    case ZeroCorrectionCommand:
         return text::ZeroCorrectionQuestion();
-    case 36:
+    case RangeCorrectionCommand:
         return text::RangeCorrectionQuestion();
     case 162:
         return text::SaveParametersQuestion();

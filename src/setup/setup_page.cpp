@@ -1,5 +1,6 @@
 #include "setup/setup_page.h"
 
+#include "gauge/gauge_texts.h"
 #include "link/value_text.h"
 #include "widgets/widget_names.h"
 #include "setup/setup_window_texts.h"
@@ -27,8 +28,6 @@ namespace orv {
 
 namespace {
 
-const QStringList ResultHeaders = {QStringLiteral("Адрес"),    QStringLiteral("Команда"),  QStringLiteral("Описание"),
-                                   QStringLiteral("Параметр"), QStringLiteral("Значение"), QStringLiteral("Время, дата")};
 constexpr int ColumnWidths[] = {47, 63, 271, 348, 106, 119};
 
 // In registration mode the engine writes some fifty lines a second; the log keeps the latest
@@ -49,7 +48,7 @@ SetupPage::SetupPage(QWidget *parent) : QWidget(parent)
     ComboBox1->addItems(text::SetupMenuItems());
     ComboBox1->setCurrentIndex(0);
     ComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    ComboBox1->setMaxVisibleItems(17);
+    ComboBox1->setMaxVisibleItems(menu::ItemCount);
     Label17 = Named(LabelFor(new QLabel(text::CommandLabel(), this), ComboBox1), "Label17");
 
     LabeledEdit4 = Named(new QLineEdit(text::AddressInitial(), this), "LabeledEdit4");
@@ -88,7 +87,7 @@ SetupPage::SetupPage(QWidget *parent) : QWidget(parent)
     // Row 0 stands for the header row and stays hidden (the table's own header shows the titles),
     // so a row's number is the result row's own number everywhere: ResultRow starts at 1.
     StringGrid1 = Named(new QTableWidget(2, 6, this), "StringGrid1", QStringLiteral("Результаты команд"));
-    StringGrid1->setHorizontalHeaderLabels(ResultHeaders);
+    StringGrid1->setHorizontalHeaderLabels(text::ResultHeaders());
     StringGrid1->setRowHidden(0, true);
     StringGrid1->verticalHeader()->setVisible(false);
     StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);

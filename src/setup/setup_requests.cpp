@@ -1,6 +1,7 @@
 #include "setup/setup_requests.h"
 
 #include "link/value_text.h"
+#include "setup/setup_menu.h"
 
 namespace orv {
 
@@ -11,8 +12,6 @@ constexpr std::uint8_t CommandReadCurrentAndVariables = 3;
 constexpr std::uint8_t CommandWritePollingAddress = 6;
 constexpr std::uint8_t CommandReadVariables = 33;
 constexpr std::uint8_t CommandWriteAveraging = 34;
-constexpr std::uint8_t CommandRangeCorrection = 36;
-constexpr std::uint8_t CommandZeroCorrection = 37;
 constexpr std::uint8_t CommandFixedCurrent = 40;
 
 } // namespace
@@ -56,12 +55,12 @@ Request BuildWriteAveraging(int trackBarPosition)
 
 Request BuildZeroCorrection()
 {
-    return Request{CommandZeroCorrection, {}};
+    return Request{ZeroCorrectionCommand, {}};
 }
 
 Request BuildRangeCorrection()
 {
-    return Request{CommandRangeCorrection, {}};
+    return Request{RangeCorrectionCommand, {}};
 }
 
 BuiltRequest BuildFixedCurrent(const QString &currentText)

@@ -7,6 +7,7 @@
 #include "setup/confirmation_dialog.h"
 #include "setup/confirmation_questions.h"
 #include "setup/fixed_current_dialog.h"
+#include "setup/setup_menu.h"
 #include "setup/setup_page.h"
 #include "setup/setup_requests.h"
 #include "setup/variables_dialog.h"
@@ -18,11 +19,6 @@
 #include <algorithm>
 
 namespace orv {
-
-namespace {
-constexpr std::uint8_t ZeroCorrectionCommand = 37;
-constexpr std::uint8_t RangeCorrectionCommand = 36;
-}
 
 SetupStart::SetupStart(SetupPage &page, TransactionEngine &engine, const SetupDialogs &dialogs)
     : page_(page), engine_(engine), dialogs_(dialogs)
@@ -61,28 +57,28 @@ void SetupStart::Run()
 void SetupStart::RunBuilder(int item)
 {
     switch (item) {
-    case 1:
+    case menu::ReadPrimary:
         Load(BuildReadPrimary());
         return;
-    case 2:
+    case menu::ReadCurrentAndVariables:
         Load(BuildReadCurrentAndVariables());
         return;
-    case 3:
+    case menu::WritePollingAddress:
         WritePollingAddress();
         return;
-    case 4:
+    case menu::ReadVariables:
         ReadVariables();
         return;
-    case 5:
+    case menu::WriteAveraging:
         WriteAveraging();
         return;
-    case 6:
+    case menu::ZeroCorrection:
         Confirmed(ZeroCorrectionCommand, BuildZeroCorrection());
         return;
-    case 7:
+    case menu::RangeCorrection:
         Confirmed(RangeCorrectionCommand, BuildRangeCorrection());
         return;
-    case 8:
+    case menu::FixedCurrent:
         FixCurrent();
         return;
     default:
@@ -91,7 +87,7 @@ void SetupStart::RunBuilder(int item)
     // Items 9..17 belong to the device dialogs; until one is plugged in, its item sends nothing.
     // No item selected: nothing either, rather than the request the previous item left behind.
     const std::size_t slot = static_cast<std::size_t>(item);
-    if (item >= 9 && slot < page_.Plugins().menuItems.size() && page_.Plugins().menuItems[slot])
+    if (item >= menu::FirstDeviceItem && slot < page_.Plugins().menuItems.size() && page_.Plugins().menuItems[slot])
         page_.Plugins().menuItems[slot]();
     else
         Suppress();

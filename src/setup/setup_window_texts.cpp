@@ -27,7 +27,6 @@ const QStringList &SetupMenuItems()
 }
 
 QString CommandLabel() { return QStringLiteral("Выбор команды"); }
-QString StartCaption() { return QStringLiteral("Старт"); }
 QString AddressLabel() { return QStringLiteral("Адрес прибора"); }
 QString AddressInitial() { return QStringLiteral("0"); }
 QString AttemptsLabel() { return QStringLiteral("Число попыток"); }

@@ -11,8 +11,6 @@ namespace orv::text {
 const QStringList &SetupMenuItems();
 // Label17
 QString CommandLabel();
-// Button1
-QString StartCaption();
 // LabeledEdit4
 QString AddressLabel();
 // LabeledEdit4 at start

@@ -22,15 +22,11 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QTimer>
 
 namespace orv {
 
 namespace {
-
-const QStringList ResultHeaders = {QStringLiteral("Адрес"),    QStringLiteral("Команда"),  QStringLiteral("Описание"),
-                                   QStringLiteral("Параметр"), QStringLiteral("Значение"), QStringLiteral("Время, дата")};
 
 const QString ExitQuestionText = QStringLiteral("      Выйти из программы ?");
 
@@ -139,9 +135,6 @@ void TForm1::FormCreate()
 
     TabSheet2->Check_Save_Data_File->setChecked(false);
     TabSheet2->Check_Save_Data_File->setEnabled(false);
-
-    for (QTableWidget *grid : {TabSheet1->StringGrid1, TabSheet2->StringGrid2})
-        grid->setHorizontalHeaderLabels(ResultHeaders);
 
     PageControl1->setCurrentWidget(TabSheet4);
 }

@@ -1,6 +1,7 @@
 // The current output dialog (menu item 11) against the simulated gauge: DAC codes, range, the
 // fixed-current buttons and their lamps, and what every opening resets.
 #include "device/current_output_dialog.h"
+#include "setup/setup_menu.h"
 #include "device/lamp.h"
 #include "device_test_fixture.h"
 #include "support/answer_frame.h"
@@ -26,7 +27,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 int RunCurrentOutput(DeviceProgram &p, std::vector<DialogScript::Step> steps)
 {
-    return testsupport::RunLoopedDialog(p, p.windows->Ukaz_Tok, 11, &TUkaz_Tok::CurrentOutputExitFlag, std::move(steps));
+    return testsupport::RunLoopedDialog(p, p.windows->Ukaz_Tok, menu::CurrentOutput, &TUkaz_Tok::CurrentOutputExitFlag, std::move(steps));
 }
 
 TEST(DeviceCurrentOutput, DacCodesShowTheirIntegerParts)

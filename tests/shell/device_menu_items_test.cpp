@@ -1,6 +1,7 @@
 // Setup-menu items 10, 12, 15, 16, 17 end to end against the simulated gauge, and the answers
 // whose bytes the simulated gauge never sends, delivered as if they had come over the line.
 #include "device/pressure_unit_dialog.h"
+#include "setup/setup_menu.h"
 #include "device/response_delay_dialog.h"
 #include "device/track_bar.h"
 #include "device_test_fixture.h"
@@ -38,15 +39,15 @@ TEST(DeviceMenuItems, ConfirmedCommandsAndTheResponseDelaySendTheirFramesToAddre
         const char *parameter;
         const char *value;
     } cases[] = {
-        {12, "             Сохранить данные?", {0xFF, 0xFF, 0xFF, 0x82, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0xA2, 0x00, 0x20},
+        {menu::SaveParameters, "             Сохранить данные?", {0xFF, 0xFF, 0xFF, 0x82, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0xA2, 0x00, 0x20},
          "Сохранение параметров ЗАП", "выполнено"},
-        {16, "  Восстановить настройки прибора?",
+        {menu::RestoreSettings, "  Восстановить настройки прибора?",
          {0xFF, 0xFF, 0xFF, 0x82, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0xC4, 0x04, 0x01, 0x01, 0x01, 0x01, 0x42},
          "Заводские настройки", "Восстановлены"},
-        {15, nullptr, {0xFF, 0xFF, 0xFF, 0x82, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0xC1, 0x01, 0x78, 0x3A},
+        {menu::ResponseDelay, nullptr, {0xFF, 0xFF, 0xFF, 0x82, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0xC1, 0x01, 0x78, 0x3A},
          "Записали длительность задержки, мс", "120"},
         // Last: the restarted gauge stays silent for a while. Its answer has no decoder.
-        {17, "    Выполнить перезагрузку прибора?",
+        {menu::Restart, "    Выполнить перезагрузку прибора?",
          {0xFF, 0xFF, 0xFF, 0x82, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0xC5, 0x04, 0x03, 0x02, 0x01, 0x00, 0x43}, "", ""},
     };
     std::size_t heard = 0;
@@ -99,7 +100,7 @@ TEST(DeviceMenuItems, CancelledOrEmptyRequestsSendNothing)
         EXPECT_EQ(p.simulator->requests().size(), 0u) << what;
         EXPECT_EQ(p.Page().StringGrid1->rowCount(), rows) << what;
     };
-    for (int item : {12, 16, 17}) {
+    for (int item : {menu::SaveParameters, menu::RestoreSettings, menu::Restart}) {
         ClickInNextModal(QStringLiteral("BitBtn2"));
         p.RunItem(item);
         nothingSent("Отмена");

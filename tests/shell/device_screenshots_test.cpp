@@ -4,6 +4,7 @@
 //       build/tests/shell/shell_tests --gtest_also_run_disabled_tests --gtest_filter='DeviceScreenshots*'
 // (one command line).
 #include "device/current_output_dialog.h"
+#include "setup/setup_menu.h"
 #include "device/device_info_dialog.h"
 #include "device/pressure_unit_dialog.h"
 #include "device/response_delay_dialog.h"
@@ -65,7 +66,7 @@ TEST(DeviceScreenshots, DISABLED_EveryDialogAfterARead)
                                  Click(info->Button_Vixod);
                              }},
                             [info] { info->DeviceInfoExitFlag = true; info->reject(); });
-    p.RunItem(13);
+    p.RunItem(menu::DeviceInfo);
 
     TSign_Ustr *signal = p.windows->Sign_Ustr;
     DialogScript signalScript(signal,
@@ -79,7 +80,7 @@ TEST(DeviceScreenshots, DISABLED_EveryDialogAfterARead)
                                    Click(signal->Button_Sign_Ustr_Vixod);
                                }},
                               [signal] { signal->SignalDeviceExitFlag = true; signal->reject(); });
-    p.RunItem(9);
+    p.RunItem(menu::SignalDevice);
 
     TUkaz_Tok *tok = p.windows->Ukaz_Tok;
     DialogScript tokScript(tok,
@@ -98,7 +99,7 @@ TEST(DeviceScreenshots, DISABLED_EveryDialogAfterARead)
                                 Click(tok->Button_tok_vixod);
                             }},
                            [tok] { tok->CurrentOutputExitFlag = true; tok->reject(); });
-    p.RunItem(11);
+    p.RunItem(menu::CurrentOutput);
 
     TPodDiapazon *sub = p.windows->PodDiapazon;
     DialogScript subScript(sub,
@@ -125,7 +126,7 @@ TEST(DeviceScreenshots, DISABLED_EveryDialogAfterARead)
                                 Click(sub->BitBtn2);
                             }},
                            [sub] { sub->SubRangeExitFlag = true; sub->reject(); });
-    p.RunItem(14);
+    p.RunItem(menu::SubRange);
 
     TTime_Delay_Pribor *delay = p.windows->Time_Delay_Pribor;
     DialogScript delayScript(delay,
@@ -139,7 +140,7 @@ TEST(DeviceScreenshots, DISABLED_EveryDialogAfterARead)
                                   Click(delay->Button_Delay_Vixod);
                               }},
                              [delay] { delay->ResponseDelayExitFlag = true; delay->reject(); });
-    p.RunItem(15);
+    p.RunItem(menu::ResponseDelay);
 
     TUkaz_Ed_Davl *unit = p.windows->Ukaz_Ed_Davl;
     testsupport::WhenModalOpens([&](QWidget *) {
@@ -147,7 +148,7 @@ TEST(DeviceScreenshots, DISABLED_EveryDialogAfterARead)
         SaveScreen(QStringLiteral("device_pressure_unit.png"));
         Click(unit->Button_Ed_Davlenie);
     });
-    p.RunItem(10);
+    p.RunItem(menu::PressureUnit);
     EXPECT_TRUE(answered());
 }
 

@@ -1,6 +1,7 @@
 // The device information, signalling device and response delay dialogs (menu items 13, 9, 15)
 // against the simulated gauge.
 #include "device/device_info_dialog.h"
+#include "setup/setup_menu.h"
 #include "device/response_delay_dialog.h"
 #include "device/signal_device_dialog.h"
 #include "device/track_bar.h"
@@ -42,7 +43,7 @@ TEST(DeviceSettingsDialogs, DeviceInformationStaysUntilItsExitButton)
                          },
                          [&] { Click(d->Button_Vixod); }},
                         [d] { d->DeviceInfoExitFlag = true; d->reject(); });
-    p.RunItem(13);
+    p.RunItem(menu::DeviceInfo);
     EXPECT_EQ(script.Showings(), 3);
     EXPECT_TRUE(p.Engine().SendSuppressed);
     EXPECT_EQ(p.simulator->requests().size(), 1u) << "the Start button itself sends nothing";
@@ -62,7 +63,7 @@ TEST(DeviceSettingsDialogs, AnUnansweredDialogRequestGoesAgainWhileAttemptsAreLe
     TZavod_Parametrs *d = p.windows->Zavod_Parametrs;
     // Two attempts, and the Start button's repetition of the item that is running.
     p.Engine().Hooks().attemptLimit = [] { return 2; };
-    p.Engine().Hooks().setupRepeat = [&] { p.RunItem(13); };
+    p.Engine().Hooks().setupRepeat = [&] { p.RunItem(menu::DeviceInfo); };
     sim::FaultSpec silence;
     silence.kind = sim::FaultKind::Silence;
     p.simulator->setFault(0, silence);
@@ -75,7 +76,7 @@ TEST(DeviceSettingsDialogs, AnUnansweredDialogRequestGoesAgainWhileAttemptsAreLe
                              Click(d->Button_Vixod);
                          }},
                         [d] { d->DeviceInfoExitFlag = true; d->reject(); });
-    p.RunItem(13);
+    p.RunItem(menu::DeviceInfo);
     EXPECT_EQ(script.Showings(), 2) << "no second loop of the same dialog";
     const auto sent = p.simulator->requests().entries();
     ASSERT_EQ(sent.size(), 2u);
@@ -105,7 +106,7 @@ TEST(DeviceSettingsDialogs, SignallingDeviceInBothRepresentations)
                              Click(d->Button_Sign_Ustr_Vixod);
                          }},
                         [d] { d->SignalDeviceExitFlag = true; d->reject(); });
-    p.RunItem(9);
+    p.RunItem(menu::SignalDevice);
     EXPECT_EQ(script.Showings(), 3);
     const auto sent = p.simulator->requests().entries();
     ASSERT_EQ(sent.size(), 2u);
@@ -162,7 +163,7 @@ TEST(DeviceSettingsDialogs, ResponseDelayBeyondTheScale)
                              Click(d->Button_Delay_Vixod);
                          }},
                         [d] { d->ResponseDelayExitFlag = true; d->reject(); });
-    p.RunItem(15);
+    p.RunItem(menu::ResponseDelay);
     EXPECT_EQ(script.Showings(), 2);
     EXPECT_EQ(p.Parameter(row), U("Считали длительность задержки, мс"));
     EXPECT_EQ(p.Value(row), U("255"));

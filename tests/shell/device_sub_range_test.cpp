@@ -1,6 +1,7 @@
 // The sub-range dialog (menu item 14) against the simulated gauge: re-ranging by limits and by
 // ratio with the gauge's own refusals, the ratio reads, and the range reads through command 33.
 #include "device/sub_range_dialog.h"
+#include "setup/setup_menu.h"
 #include "device_test_fixture.h"
 #include "support/answer_frame.h"
 #include "setup/display_colours.h"
@@ -26,7 +27,7 @@ QColor FontColour(const QLabel *l) { return l->palette().color(QPalette::WindowT
 
 int RunSubRange(DeviceProgram &p, std::vector<DialogScript::Step> steps)
 {
-    return testsupport::RunLoopedDialog(p, p.windows->PodDiapazon, 14, &TPodDiapazon::SubRangeExitFlag, std::move(steps));
+    return testsupport::RunLoopedDialog(p, p.windows->PodDiapazon, menu::SubRange, &TPodDiapazon::SubRangeExitFlag, std::move(steps));
 }
 
 TEST(DeviceSubRange, ReRangingByLimits)

@@ -2,6 +2,7 @@
 // until its own button is pressed is open: the loop ends and the process with it. Each case runs
 // in a child process; a loop that never ends is cut off by a watchdog and fails the case.
 #include "graph/graph_window.h"
+#include "setup/setup_menu.h"
 #include "port/port_page.h"
 #include "port/time_intervals_dialog.h"
 #include "setup/setup_page.h"
@@ -53,7 +54,7 @@ TEST(QuitWhileLooping, EveryLoopingWindowLetsTheProgramEnd)
         {"graph window", [](AppWindows &w) { w.Grafik->ShowUntilClosed(); }},
         {"device information dialog",
          [](AppWindows &w) {
-             w.Form1->TabSheet1->ComboBox1->setCurrentIndex(12);
+             w.Form1->TabSheet1->ComboBox1->setCurrentIndex(menu::DeviceInfo - 1);
              w.Form1->TabSheet1->Button1Click();
          }},
     };

@@ -2,6 +2,7 @@
 // countdown, the spacing of the polls and the variables dialog.
 #include "registration_fixture.h"
 #include "port/port_page.h"
+#include "gauge/gauge_texts.h"
 #include "registration/registration_texts.h"
 #include "shell/exit_question.h"
 #include "support/modal.h"
@@ -184,7 +185,7 @@ TEST(RegistrationPolling, StopEndsThePollsAndExitIsRefusedWhileRunning)
     f.ShowPage(1);
 
     ASSERT_TRUE(f.Stop());
-    EXPECT_EQ(f.page->Button2->text(), regtext::StartCaption());
+    EXPECT_EQ(f.page->Button2->text(), text::StartCaption());
     EXPECT_FALSE(f.page->Timer1->isActive());
     EXPECT_FALSE(f.page->Timer31->isActive());
     for (int k = 1; k <= 10; ++k)
@@ -228,7 +229,7 @@ TEST(RegistrationPolling, PortLostOrClosedEndsTheRunAndKeepsTheFiles)
         }
         ASSERT_TRUE(WaitUntil([&] { return !f.form1->VaComm1->Active(); }));
         EXPECT_FALSE(f.page->PollingRunning()) << closedByUser;
-        EXPECT_EQ(f.page->Button2->text(), regtext::StartCaption());
+        EXPECT_EQ(f.page->Button2->text(), text::StartCaption());
         EXPECT_FALSE(f.page->Timer1->isActive());
         EXPECT_FALSE(f.page->Timer31->isActive());
         EXPECT_FALSE(f.page->Button2->isEnabled()) << closedByUser;
@@ -312,7 +313,7 @@ TEST(RegistrationPolling, CancelInTheVariablesDialogStopsTheRun)
     ASSERT_TRUE(WaitUntil([&] { return !f.page->PollingRunning(); }));
     ServeEvents(1300);
     EXPECT_EQ(f.simulator->requests().size(), 0u) << "nothing is sent";
-    EXPECT_EQ(f.page->Button2->text(), regtext::StartCaption());
+    EXPECT_EQ(f.page->Button2->text(), text::StartCaption());
     EXPECT_FALSE(f.page->Timer1->isActive());
     EXPECT_TRUE(f.Check(1)->isEnabled());
     EXPECT_TRUE(f.page->ComboBox2->isEnabled());

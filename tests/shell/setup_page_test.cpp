@@ -1,5 +1,6 @@
 // The setup page against the gauge simulator: the menu, Start, the result table and its rows.
 #include "device/sub_range_dialog.h"
+#include "setup/setup_menu.h"
 #include "registration/registration_page.h"
 #include "widgets/widget_names.h"
 #include "setup/averaging_dialog.h"
@@ -101,7 +102,7 @@ TEST(SetupPage, ItemOneToAddressZeroFillsRowOne)
     SetupSession s;
     ASSERT_TRUE(s.Connect({0}));
     ASSERT_TRUE(s.simulator->stagePressure(0, 1.0f, 2));
-    ASSERT_TRUE(s.PressAndFinish(1, QStringLiteral("0")));
+    ASSERT_TRUE(s.PressAndFinish(menu::ReadPrimary, QStringLiteral("0")));
 
     const auto requests = s.Requests();
     ASSERT_EQ(requests.size(), 1u);
@@ -129,7 +130,7 @@ TEST(SetupPage, MultiRowAnswersAdvanceTheResultRow)
 {
     SetupSession s;
     ASSERT_TRUE(s.Connect());
-    ASSERT_TRUE(s.PressAndFinish(2, QStringLiteral("2")));
+    ASSERT_TRUE(s.PressAndFinish(menu::ReadCurrentAndVariables, QStringLiteral("2")));
     EXPECT_EQ(s.page->ResultRow, 6);
     EXPECT_EQ(s.page->RowCount(), 7);
     const QString names[] = {QStringLiteral("Ток, мА "), QStringLiteral("Давление "), QStringLiteral("Um, код АЦП "), QStringLiteral("Udif, код АЦП "),
@@ -145,7 +146,7 @@ TEST(SetupPage, MultiRowAnswersAdvanceTheResultRow)
     EXPECT_EQ(s.Cell(5, 5), QString());
 
     ChooseVariables(s, {1, 2, 3, 4});
-    ASSERT_TRUE(s.PressAndFinish(4, QStringLiteral("2")));
+    ASSERT_TRUE(s.PressAndFinish(menu::ReadVariables, QStringLiteral("2")));
     EXPECT_EQ(s.page->ResultRow, 10);
     EXPECT_EQ(s.page->RowCount(), 11);
     EXPECT_EQ(s.Cell(6, 1), QStringLiteral("33"));
@@ -164,7 +165,7 @@ TEST(SetupPage, NoAnswerRowIsReusedByTheNextAnswer)
     s.page->ResetSlotAttempts = [&] { ++resets; };
     s.page->Plugins().exchangeFailed = [&] { ++failures; };
 
-    ASSERT_TRUE(s.PressAndFinish(1, QStringLiteral("9")));   // nobody there
+    ASSERT_TRUE(s.PressAndFinish(menu::ReadPrimary, QStringLiteral("9")));   // nobody there
     EXPECT_EQ(s.Cell(1, 4), QStringLiteral("Нет ответа от прибора"));
     EXPECT_EQ(s.page->ResultRow, 1);
     EXPECT_EQ(s.page->RowCount(), 2);
@@ -175,7 +176,7 @@ TEST(SetupPage, NoAnswerRowIsReusedByTheNextAnswer)
     EXPECT_EQ(failures, 1);
 
     ASSERT_TRUE(s.simulator->stagePressure(1, 0.5f, 2));
-    ASSERT_TRUE(s.PressAndFinish(1, QStringLiteral("1")));
+    ASSERT_TRUE(s.PressAndFinish(menu::ReadPrimary, QStringLiteral("1")));
     EXPECT_EQ(s.Cell(1, 0), QStringLiteral("1"));
     EXPECT_EQ(s.Cell(1, 4), QStringLiteral("0,5000000"));
     EXPECT_EQ(s.page->ResultRow, 2);
@@ -183,7 +184,7 @@ TEST(SetupPage, NoAnswerRowIsReusedByTheNextAnswer)
     EXPECT_EQ(failures, 1);
 
     // An answer that no decoder writes still wipes a no-answer left in its row.
-    ASSERT_TRUE(s.PressAndFinish(1, QStringLiteral("9")));
+    ASSERT_TRUE(s.PressAndFinish(menu::ReadPrimary, QStringLiteral("9")));
     EXPECT_EQ(s.Cell(2, 4), QStringLiteral("Нет ответа от прибора"));
     s.Engine().ExchangeMode = SetupExchange;
     s.Engine().PollingAddress = 1;
@@ -207,7 +208,7 @@ TEST(SetupPage, RepeatedAttemptsReuseTheRequestWithoutAskingAgain)
         form6->TrackBar1->setValue(7);
         QTest::mouseClick(form6->BitBtn1, Qt::LeftButton);
     });
-    s.Press(5, QStringLiteral("9"));
+    s.Press(menu::WriteAveraging, QStringLiteral("9"));
     ASSERT_TRUE(s.Finished(5000));
     testsupport::ServeEvents(400);   // a fourth attempt would show up here
     const auto requests = s.Requests();
@@ -262,7 +263,7 @@ TEST(SetupPage, AddressIsTheTypedIntegerCutToEightBits)
     for (const Case &c : cases) {
         SetupSession s;
         ASSERT_TRUE(s.Connect());
-        ASSERT_TRUE(s.PressAndFinish(1, QString::fromUtf8(c.typed))) << c.typed;
+        ASSERT_TRUE(s.PressAndFinish(menu::ReadPrimary, QString::fromUtf8(c.typed))) << c.typed;
         testsupport::ServeEvents(c.sentTo < 0 ? 200 : 0);
         const auto requests = s.Requests();
         if (c.sentTo < 0) {
@@ -283,7 +284,7 @@ TEST(SetupPage, NoMenuItemSelectedSendsNothing)
 {
     SetupSession s;
     ASSERT_TRUE(s.Connect());
-    ASSERT_TRUE(s.PressAndFinish(1, QStringLiteral("1")));   // leaves a command-1 request behind
+    ASSERT_TRUE(s.PressAndFinish(menu::ReadPrimary, QStringLiteral("1")));   // leaves a command-1 request behind
     s.simulator->requests().clear();
     s.page->ComboBox1->setCurrentIndex(-1);
     QTest::mouseClick(s.page->Button1, Qt::LeftButton);
@@ -311,7 +312,7 @@ TEST(SetupPage, PressureNameFollowsTheUnitByte)
     int row = 1;
     for (const Case &c : cases) {
         ASSERT_TRUE(s.simulator->modify(1, [&](sim::GaugeState &g) { g.settings.unitCode = c.unit; }));
-        ASSERT_TRUE(s.PressAndFinish(1, QStringLiteral("1")));
+        ASSERT_TRUE(s.PressAndFinish(menu::ReadPrimary, QStringLiteral("1")));
         EXPECT_EQ(s.Cell(row, 3), c.name) << int(c.unit);
         EXPECT_EQ(s.Cell(row, 4), QStringLiteral("2,5000000")) << int(c.unit);
         ++row;
@@ -330,7 +331,7 @@ TEST(SetupPage, DeviceVariablesTakeNamesFromTheRequestAndFormatsFromTheLists)
         g.settings.subMax = 1.5f;
     }));
     ChooseVariables(s, {1, 5, 6, 11});
-    ASSERT_TRUE(s.PressAndFinish(4, QStringLiteral("1")));
+    ASSERT_TRUE(s.PressAndFinish(menu::ReadVariables, QStringLiteral("1")));
     EXPECT_EQ(s.Requests().back().data, (std::vector<std::uint8_t>{0, 4, 6, 11}));
     EXPECT_EQ(s.Cell(1, 3), QStringLiteral("1. Давление") + QStringLiteral(", МПа"));
     EXPECT_EQ(s.Cell(1, 4), QStringLiteral("1,0000000"));

@@ -1,6 +1,7 @@
 // The setup menu's writing commands end to end: their dialogs and questions, the bytes that go
 // over the line, the texts of the gauge's answers, and everything that sends nothing.
 #include "device/current_output_dialog.h"
+#include "setup/setup_menu.h"
 #include "device/lamp.h"
 #include "setup/address_dialog.h"
 #include "setup/display_colours.h"
@@ -113,20 +114,20 @@ TEST(SetupWrites, RequestsOnTheWireAndTheAnswersInTheTable)
         QString value;
     };
     const Case cases[] = {
-        {"averaging 10", 5, Averaging(10), 34, {0x41, 0x20, 0x00, 0x00}, QStringLiteral("Записано значение демпфирования"),
+        {"averaging 10", menu::WriteAveraging, Averaging(10), 34, {0x41, 0x20, 0x00, 0x00}, QStringLiteral("Записано значение демпфирования"),
          QStringLiteral("10,0000000")},
-        {"fixed current off", 8, FixedCurrent(QString(), "BitBtn3"), 40, {0xBF, 0x80, 0x00, 0x00},
+        {"fixed current off", menu::FixedCurrent, FixedCurrent(QString(), "BitBtn3"), 40, {0xBF, 0x80, 0x00, 0x00},
          QStringLiteral("Режим фиксированного тока отключен"), QStringLiteral("ОК")},
-        {"fixed current 12,5", 8, FixedCurrent(QStringLiteral("12,5"), "BitBtn1"), 40, {0x41, 0x48, 0x00, 0x00},
+        {"fixed current 12,5", menu::FixedCurrent, FixedCurrent(QStringLiteral("12,5"), "BitBtn1"), 40, {0x41, 0x48, 0x00, 0x00},
          QStringLiteral("Зафиксирован ток, мА"), QStringLiteral("12,5000000")},
-        {"fixed current 12.5", 8, FixedCurrent(QStringLiteral("12.5"), "BitBtn1"), 40, {0x41, 0x48, 0x00, 0x00},
+        {"fixed current 12.5", menu::FixedCurrent, FixedCurrent(QStringLiteral("12.5"), "BitBtn1"), 40, {0x41, 0x48, 0x00, 0x00},
          QStringLiteral("Зафиксирован ток, мА"), QStringLiteral("12,5000000")},
-        {"zero correction", 6, Answer(QStringLiteral("     Выполнить коррекцию НУЛЯ?"), true), 37, {}, QStringLiteral("Коррекция нуля"),
+        {"zero correction", menu::ZeroCorrection, Answer(QStringLiteral("     Выполнить коррекцию НУЛЯ?"), true), 37, {}, QStringLiteral("Коррекция нуля"),
          QStringLiteral("Оk")},
-        {"range correction", 7, Answer(QStringLiteral("Выполнить коррекцию ДИАПАЗОНА?"), true), 36, {}, QStringLiteral("Коррекция диапазона"),
+        {"range correction", menu::RangeCorrection, Answer(QStringLiteral("Выполнить коррекцию ДИАПАЗОНА?"), true), 36, {}, QStringLiteral("Коррекция диапазона"),
          QStringLiteral("Оk")},
         // Last: the gauge answers under its new address from then on.
-        {"address 300", 3, TypeAddress(QStringLiteral("300")), 6, {44}, QStringLiteral("Записан адрес опроса "),
+        {"address 300", menu::WritePollingAddress, TypeAddress(QStringLiteral("300")), 6, {44}, QStringLiteral("Записан адрес опроса "),
          QStringLiteral("44")},
     };
     SetupSession s;
@@ -159,9 +160,9 @@ TEST(SetupWrites, RefusedCorrectionReadsAsAnError)
     SetupSession s;
     ASSERT_TRUE(s.Connect());
     ASSERT_TRUE(s.simulator->modify(1, [](sim::GaugeState &g) { g.correctionResult = 0x01; }));
-    RunItem(s, 6, Answer(QStringLiteral("     Выполнить коррекцию НУЛЯ?"), true));
+    RunItem(s, menu::ZeroCorrection, Answer(QStringLiteral("     Выполнить коррекцию НУЛЯ?"), true));
     ASSERT_TRUE(s.Finished());
-    RunItem(s, 7, Answer(QStringLiteral("Выполнить коррекцию ДИАПАЗОНА?"), true));
+    RunItem(s, menu::RangeCorrection, Answer(QStringLiteral("Выполнить коррекцию ДИАПАЗОНА?"), true));
     ASSERT_TRUE(s.Finished());
     EXPECT_EQ(s.Cell(1, 3), QStringLiteral("Коррекция нуля"));
     EXPECT_EQ(s.Cell(1, 4), QStringLiteral("Ошибка"));
@@ -182,19 +183,19 @@ TEST(SetupWrites, CancellingOrBadInputSendsNothing)
         QString message;   // the conversion error shown, if any
     };
     const Case cases[] = {
-        {"address Отмена", 3, TypeAddress(QStringLiteral("5"), false), QString()},
-        {"address Esc", 3, Escape(), QString()},
-        {"address not a number", 3, TypeAddress(QStringLiteral("x1")), QStringLiteral("'x1' is not a valid integer value")},
-        {"variables Отмена", 4, Variables(false), QString()},
-        {"variables Esc", 4, Escape(), QString()},
-        {"averaging Отмена", 5, Averaging(20, false), QString()},
-        {"averaging Esc", 5, Escape(), QString()},
-        {"zero correction Отмена", 6, Answer(QStringLiteral("     Выполнить коррекцию НУЛЯ?"), false), QString()},
-        {"range correction Отмена", 7, Answer(QStringLiteral("Выполнить коррекцию ДИАПАЗОНА?"), false), QString()},
-        {"range correction Esc", 7, Escape(), QString()},
-        {"fixed current Выход", 8, FixedCurrent(QStringLiteral("10"), "BitBtn2"), QString()},
-        {"fixed current Esc", 8, Escape(), QString()},
-        {"fixed current not a number", 8, FixedCurrent(QStringLiteral("abc"), "BitBtn1"),
+        {"address Отмена", menu::WritePollingAddress, TypeAddress(QStringLiteral("5"), false), QString()},
+        {"address Esc", menu::WritePollingAddress, Escape(), QString()},
+        {"address not a number", menu::WritePollingAddress, TypeAddress(QStringLiteral("x1")), QStringLiteral("'x1' is not a valid integer value")},
+        {"variables Отмена", menu::ReadVariables, Variables(false), QString()},
+        {"variables Esc", menu::ReadVariables, Escape(), QString()},
+        {"averaging Отмена", menu::WriteAveraging, Averaging(20, false), QString()},
+        {"averaging Esc", menu::WriteAveraging, Escape(), QString()},
+        {"zero correction Отмена", menu::ZeroCorrection, Answer(QStringLiteral("     Выполнить коррекцию НУЛЯ?"), false), QString()},
+        {"range correction Отмена", menu::RangeCorrection, Answer(QStringLiteral("Выполнить коррекцию ДИАПАЗОНА?"), false), QString()},
+        {"range correction Esc", menu::RangeCorrection, Escape(), QString()},
+        {"fixed current Выход", menu::FixedCurrent, FixedCurrent(QStringLiteral("10"), "BitBtn2"), QString()},
+        {"fixed current Esc", menu::FixedCurrent, Escape(), QString()},
+        {"fixed current not a number", menu::FixedCurrent, FixedCurrent(QStringLiteral("abc"), "BitBtn1"),
          QStringLiteral("'abc' is not a valid floating point value")},
     };
     for (const Case &c : cases) {
@@ -209,7 +210,7 @@ TEST(SetupWrites, CancellingOrBadInputSendsNothing)
         EXPECT_EQ(s.page->ResultRow, 1) << c.name;
         EXPECT_EQ(s.Cell(1, 2), QString()) << c.name;
         EXPECT_EQ(s.messages, c.message.isEmpty() ? QStringList() : QStringList{c.message}) << c.name;
-        if (c.item == 4) {
+        if (c.item == menu::ReadVariables) {
             EXPECT_TRUE(s.windows->Form5->VariablesDialogCancelled) << c.name;
         }
     }
@@ -220,9 +221,9 @@ TEST(SetupWrites, DeviceItemsRunOnlyWhatIsPluggedIn)
     SetupSession s;
     ASSERT_TRUE(s.Connect());
     // Nothing plugged in: no item from 9 on sends, and none opens a window.
-    for (int item = 9; item <= 17; ++item)
+    for (int item = menu::FirstDeviceItem; item <= menu::ItemCount; ++item)
         s.page->Plugins().menuItems[static_cast<std::size_t>(item)] = nullptr;
-    for (int item = 9; item <= 17; ++item) {
+    for (int item = menu::FirstDeviceItem; item <= menu::ItemCount; ++item) {
         s.Press(item, QStringLiteral("1"));
         EXPECT_TRUE(s.page->Button1->isEnabled()) << item;
     }
@@ -232,19 +233,19 @@ TEST(SetupWrites, DeviceItemsRunOnlyWhatIsPluggedIn)
     // A device dialog's item either fills the request (saving: command 162) or sends on its own.
     TransactionEngine &engine = s.Engine();
     int opened = 0;
-    s.page->Plugins().menuItems[12] = [&] {
+    s.page->Plugins().menuItems[menu::SaveParameters] = [&] {
         engine.RequestCommand = 162;
         engine.RequestByteCount = 0;
     };
-    s.page->Plugins().menuItems[13] = [&] {
+    s.page->Plugins().menuItems[menu::DeviceInfo] = [&] {
         ++opened;
         engine.SendSuppressed = true;
     };
-    s.Press(13, QStringLiteral("1"));
+    s.Press(menu::DeviceInfo, QStringLiteral("1"));
     EXPECT_EQ(opened, 1);
     testsupport::ServeEvents(250);
     EXPECT_TRUE(s.Requests().empty());
-    ASSERT_TRUE(s.PressAndFinish(12, QStringLiteral("1")));
+    ASSERT_TRUE(s.PressAndFinish(menu::SaveParameters, QStringLiteral("1")));
     const auto requests = s.Requests();
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].command, 162);
@@ -262,20 +263,20 @@ TEST(SetupWrites, FixedCurrentAnswerLightsTheMarkedLamp)
     const QColor silver = LampSilver(), lime = LampLime(), red = LampRed();
 
     tok->Marks = MarksAfterPress(FixedCurrentButton::DacMin);
-    RunItem(s, 8, FixedCurrent(QStringLiteral("4"), "BitBtn1"));
+    RunItem(s, menu::FixedCurrent, FixedCurrent(QStringLiteral("4"), "BitBtn1"));
     ASSERT_TRUE(s.Finished());
     EXPECT_EQ(lamps(), (std::vector<QColor>{lime, silver, silver}));
     EXPECT_EQ(tok->Marks, FixedCurrentMarks{});
 
     // "Выключить" marked, the answer says the mode is off: the third lamp.
     tok->Marks = MarksAfterPress(FixedCurrentButton::Off);
-    RunItem(s, 8, FixedCurrent(QString(), "BitBtn3"));
+    RunItem(s, menu::FixedCurrent, FixedCurrent(QString(), "BitBtn3"));
     ASSERT_TRUE(s.Finished());
     EXPECT_EQ(lamps(), (std::vector<QColor>{silver, silver, lime}));
 
     // No answer: the marked button's lamp turns red.
     tok->Marks = MarksAfterPress(FixedCurrentButton::DacMin);
-    RunItem(s, 8, FixedCurrent(QStringLiteral("5"), "BitBtn1"), QStringLiteral("9"));
+    RunItem(s, menu::FixedCurrent, FixedCurrent(QStringLiteral("5"), "BitBtn1"), QStringLiteral("9"));
     ASSERT_TRUE(s.Finished());
     EXPECT_EQ(lamps().front(), red);
 }
@@ -284,21 +285,21 @@ TEST(SetupWrites, AveragingWindowKeepsItsPositionAndVariablesAreAskedOnEveryPres
 {
     SetupSession s;
     ASSERT_TRUE(s.Connect());
-    RunItem(s, 5, Averaging(23));
+    RunItem(s, menu::WriteAveraging, Averaging(23));
     ASSERT_TRUE(s.Finished());
     int offered = 0;
     WhenModalOpens([&](QWidget *) {
         offered = s.windows->Form6->TrackBar1->value();
         QTest::mouseClick(s.windows->Form6->BitBtn1, Qt::LeftButton);
     });
-    s.Press(5, QStringLiteral("1"));
+    s.Press(menu::WriteAveraging, QStringLiteral("1"));
     ASSERT_TRUE(s.Finished());
     EXPECT_EQ(offered, 23);
     EXPECT_EQ(s.Cell(2, 4), QStringLiteral("23,0000000"));
 
     // OK with the box ticked would spare the registration page the question, never this page.
     for (int press = 0; press < 2; ++press) {
-        EXPECT_TRUE(RunItem(s, 4, Variables(true))) << press;
+        EXPECT_TRUE(RunItem(s, menu::ReadVariables, Variables(true))) << press;
         ASSERT_TRUE(s.Finished());
         EXPECT_FALSE(s.windows->Form5->AskVariables);
     }
