@@ -3,10 +3,10 @@
 #include "device/device_requests.h"
 #include "device/device_texts.h"
 #include "device/dialog_texts.h"
-#include "device/lamp.h"
+#include "widgets/lamp.h"
 #include "widgets/up_down_buttons.h"
 #include "widgets/widget_names.h"
-#include "setup/display_colours.h"
+#include "widgets/display_colours.h"
 #include "widgets/typed_combo_box.h"
 
 #include <QComboBox>

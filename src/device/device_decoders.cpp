@@ -2,7 +2,7 @@
 
 #include "device/device_texts.h"
 #include "gauge/answer_fields.h"
-#include "setup/display_colours.h"
+#include "widgets/display_colours.h"
 #include "gauge/pressure_units.h"
 #include "gauge/gauge_texts.h"
 

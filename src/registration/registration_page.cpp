@@ -3,7 +3,7 @@
 #include "gauge/gauge_texts.h"
 #include "widgets/widget_names.h"
 #include "registration/registration_texts.h"
-#include "registration/status_lamp.h"
+#include "widgets/status_lamp.h"
 #include "widgets/up_down_buttons.h"
 #include "widgets/message_box.h"
 

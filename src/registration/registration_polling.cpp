@@ -7,7 +7,7 @@
 #include "link/transaction_engine.h"
 #include "registration/poll_countdown.h"
 #include "registration/registration_texts.h"
-#include "registration/status_lamp.h"
+#include "widgets/status_lamp.h"
 #include "gauge/gauge_texts.h"
 #include "gauge/registration_rows.h"
 #include "setup/setup_requests.h"

@@ -1,7 +1,7 @@
 #include "setup/averaging_dialog.h"
 
 #include "widgets/widget_names.h"
-#include "setup/display_colours.h"
+#include "widgets/display_colours.h"
 #include "setup/pie_gauge.h"
 #include "setup/setup_window_texts.h"
 

@@ -1,6 +1,6 @@
 #include "setup/fixed_current.h"
 
-#include "setup/display_colours.h"
+#include "widgets/display_colours.h"
 
 namespace orv {
 

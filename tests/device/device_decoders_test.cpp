@@ -1,7 +1,7 @@
 #include "device/device_decoders.h"
 #include "gauge/answer_fields.h"
 #include "support/answer_frame.h"
-#include "setup/display_colours.h"
+#include "widgets/display_colours.h"
 #include "support/test_printers.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 #include "device/setup_answers.h"
 #include "device/device_info_dialog.h"
 #include "device/dialog_script.h"
-#include "device/lamp.h"
+#include "widgets/lamp.h"
 #include "device/pressure_unit_dialog.h"
 #include "device/response_delay_dialog.h"
 #include "device/signal_device_dialog.h"
@@ -13,7 +13,7 @@
 #include "device/track_bar.h"
 #include "widgets/up_down_buttons.h"
 #include "support/answer_frame.h"
-#include "setup/display_colours.h"
+#include "widgets/display_colours.h"
 #include "gauge/pressure_units.h"
 #include "support/test_printers.h"
 

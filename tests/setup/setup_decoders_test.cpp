@@ -1,5 +1,5 @@
 #include "support/answer_frame.h"
-#include "setup/display_colours.h"
+#include "widgets/display_colours.h"
 #include "setup/setup_decoders.h"
 #include "support/test_printers.h"
 

@@ -2,10 +2,10 @@
 // fixed-current buttons and their lamps, and what every opening resets.
 #include "device/current_output_dialog.h"
 #include "setup/setup_menu.h"
-#include "device/lamp.h"
+#include "widgets/lamp.h"
 #include "device_test_fixture.h"
 #include "support/answer_frame.h"
-#include "setup/display_colours.h"
+#include "widgets/display_colours.h"
 #include "setup/setup_decoders.h"
 
 #include <QComboBox>

@@ -4,7 +4,7 @@
 #include "setup/setup_menu.h"
 #include "device_test_fixture.h"
 #include "support/answer_frame.h"
-#include "setup/display_colours.h"
+#include "widgets/display_colours.h"
 #include "setup/setup_decoders.h"
 
 #include <QComboBox>

@@ -3,7 +3,7 @@
 // ticked and addressed the way the user does it, and the data file is chosen without a dialog.
 #include "program_fixture.h"
 #include "registration/registration_page.h"
-#include "registration/status_lamp.h"
+#include "widgets/status_lamp.h"
 #include "setup/setup_page.h"
 #include "setup/variables_dialog.h"
 

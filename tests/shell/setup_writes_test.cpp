@@ -2,9 +2,9 @@
 // over the line, the texts of the gauge's answers, and everything that sends nothing.
 #include "device/current_output_dialog.h"
 #include "setup/setup_menu.h"
-#include "device/lamp.h"
+#include "widgets/lamp.h"
 #include "setup/address_dialog.h"
-#include "setup/display_colours.h"
+#include "widgets/display_colours.h"
 #include "setup/averaging_dialog.h"
 #include "setup/confirmation_dialog.h"
 #include "setup/fixed_current_dialog.h"

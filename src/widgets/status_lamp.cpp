@@ -1,4 +1,4 @@
-#include "registration/status_lamp.h"
+#include "widgets/status_lamp.h"
 
 #include <QPainter>
 

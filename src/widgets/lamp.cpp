@@ -1,6 +1,6 @@
-#include "device/lamp.h"
+#include "widgets/lamp.h"
 
-#include "setup/display_colours.h"
+#include "widgets/display_colours.h"
 
 #include <QPainter>
 

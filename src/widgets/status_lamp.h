@@ -1,5 +1,7 @@
 #pragma once
 // A round lamp whose brush colour the program sets: the status of one device slot.
+#include "widgets/display_colours.h"
+
 #include <QColor>
 #include <QWidget>
 
@@ -19,7 +21,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QColor colour_{192, 192, 192};
+    QColor colour_ = LampSilver();
 };
 
 } // namespace orv
