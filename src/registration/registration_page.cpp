@@ -215,11 +215,6 @@ void RegistrationPage::SetLinks(const Links &links)
     links_ = links;
 }
 
-bool RegistrationPage::PollingRunning() const
-{
-    return Button2->text() == regtext::StopCaption();
-}
-
 QString RegistrationPage::SecondsText(int seconds) const
 {
     return QString::number(seconds) + regtext::SecondsSuffix();

@@ -64,7 +64,8 @@ public:
     void SetFileChooser(FileChooser chooser) { fileChooser_ = std::move(chooser); }
 
     // Asked by the main window.
-    bool PollingRunning() const;   // Button2 reads "Стоп"
+    // From the press of Start (Button2 then reads "Стоп") until the run is stopped.
+    bool PollingRunning() const { return running_; }
     bool FilesCreated() const { return filesCreated_; }
     bool SlotSelectionInvalid() const { return slotSelectionInvalid_; }
 
@@ -154,6 +155,7 @@ private:
     QElapsedTimer clock_;      // the time base of the poll schedule
     PollSchedule schedule_;
     bool filesCreated_ = false;
+    bool running_ = false;
     bool slotSelectionInvalid_ = true;
 };
 

@@ -99,6 +99,7 @@ void RegistrationPage::Button2Click()
         TrackBar1->setEnabled(false);
         ComboBox2->setEnabled(false);
         Check_Save_Data_File->setEnabled(false);
+        running_ = true;
         Button2->setText(regtext::StopCaption());
         const std::array<QString, DeviceSlotCount> texts = AddressTexts();
         for (std::size_t i = 0; i < texts.size(); ++i) {
@@ -139,6 +140,7 @@ void RegistrationPage::StopPolling()
     Check_Save_Data_File->setEnabled(true);
     TrackBar1->setEnabled(true);
     ComboBox2->setEnabled(true);
+    running_ = false;
     Button2->setText(text::StartCaption());
     ProgressBar1->setValue(0);
     Label33->setText(SecondsText(TrackBar1->value()));

@@ -173,12 +173,15 @@ TEST(Shell, PageSwitchFollowsThePortAndTheRegistrationRun)
     EXPECT_TRUE(f->TabSheet1->Button1->isEnabled());
     EXPECT_TRUE(f->TabSheet2->Button2->isEnabled());
 
-    f->TabSheet2->Button2->setText(QStringLiteral("Стоп"));   // a registration run
+    f->TabSheet2->CheckBox_D[0]->setChecked(true);
+    f->TabSheet2->Button2Click();   // a registration run
+    ASSERT_TRUE(f->TabSheet2->PollingRunning());
     f->PageControl1->setCurrentIndex(1);
     f->PageControl1->setCurrentIndex(0);
     EXPECT_FALSE(f->TabSheet1->Button1->isEnabled());
     EXPECT_TRUE(f->TabSheet2->Button2->isEnabled());
-    f->TabSheet2->Button2->setText(QStringLiteral("Старт"));
+    f->TabSheet2->Button2Click();
+    ASSERT_FALSE(f->TabSheet2->PollingRunning());
 
     f->PageControl1->setCurrentIndex(2);
     f->TabSheet4->Button15Click();
@@ -310,10 +313,13 @@ TEST(Shell, ExitQuestionFromTheMenu)
     EXPECT_FALSE(f->ExitConfirmed);
 
     // Refused while a run goes on.
-    f->TabSheet2->Button2->setText(QStringLiteral("Стоп"));
+    f->TabSheet2->CheckBox_D[0]->setChecked(true);
+    f->TabSheet2->Button2Click();
+    ASSERT_TRUE(f->TabSheet2->PollingRunning());
     f->N2->trigger();
     EXPECT_TRUE(f->isVisible());
-    f->TabSheet2->Button2->setText(QStringLiteral("Старт"));
+    f->TabSheet2->Button2Click();
+    ASSERT_FALSE(f->TabSheet2->PollingRunning());
 
     ClickInNextModal(QStringLiteral("Button_YES"));
     f->N2->trigger();
