@@ -132,6 +132,7 @@ private:
     };
 
     void ResponseTimeOver(QTimer *timer);
+    void CollectWaitingBytes();
     bool Transmit(const RequestFrameBuffer &frame, int length, QTimer *timer);
     void TraceRequest(const RequestFrameBuffer &frame, int byteCount);
     void FinishFrame();
