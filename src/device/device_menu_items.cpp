@@ -6,8 +6,6 @@
 #include "setup/confirmation_dialog.h"
 #include "setup/confirmation_questions.h"
 
-#include <QComboBox>
-
 #include <algorithm>
 
 namespace orv {
@@ -32,7 +30,7 @@ void ChoosePressureUnit(TransactionEngine &engine, TUkaz_Ed_Davl &dialog)
 {
     if (engine.RetryCounter == 1 && !dialog.Ask())
         engine.SendSuppressed = true;
-    const BuiltRequest built = BuildSetPressureUnit(dialog.Ed_Davlen->currentText());
+    const BuiltRequest built = BuildSetPressureUnit(dialog.unitText());
     if (built.request)
         LoadRequest(engine, *built.request);
     else

@@ -68,4 +68,9 @@ bool TUkaz_Ed_Davl::Ask()
     return exec() == QDialog::Accepted;
 }
 
+QString TUkaz_Ed_Davl::unitText() const
+{
+    return Ed_Davlen->currentText();
+}
+
 } // namespace orv

@@ -16,6 +16,8 @@ public:
     // Shows the dialog once; true for the OK button, false for "Отмена" (or Esc). The combo box
     // keeps the choice for the next time.
     bool Ask();
+    // The unit name chosen in the combo box.
+    QString unitText() const;
 
     QLabel *Label1 = nullptr;
     QComboBox *Ed_Davlen = nullptr;

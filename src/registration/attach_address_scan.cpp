@@ -7,9 +7,6 @@
 #include "registration/registration_page.h"
 #include "widgets/widget_names.h"
 
-#include <QCheckBox>
-#include <QGridLayout>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 
@@ -21,39 +18,13 @@ namespace {
 constexpr int StateRefreshMs = 200;
 }
 
-int TickFreeSlots(RegistrationPage &page, const std::vector<int> &addresses)
-{
-    int covered = 0;
-    for (int address : addresses) {
-        const QString text = QString::number(address);
-        bool placed = false;
-        for (int k = 1; k <= DeviceSlotCount && !placed; ++k) {
-            const std::size_t i = static_cast<std::size_t>(k - 1);
-            placed = page.CheckBox_D[i]->isChecked() && page.Addr_D[i]->text().trimmed() == text;
-        }
-        for (int k = 1; k <= DeviceSlotCount && !placed; ++k) {
-            const std::size_t i = static_cast<std::size_t>(k - 1);
-            if (page.CheckBox_D[i]->isChecked() || !page.CheckBox_D[i]->isEnabled() || !page.Addr_D[i]->isEnabled())
-                continue;
-            page.Addr_D[i]->setText(text);
-            page.CheckBox_D[i]->click();
-            placed = page.CheckBox_D[i]->isChecked();
-        }
-        if (placed)
-            ++covered;
-    }
-    return covered;
-}
-
 void AttachAddressScan(RegistrationPage &page, TransactionEngine &engine, PortOperations &port,
                        const LinkSettings &settings)
 {
     auto *exchange = new GaugeExchange(engine, port, &page);
     auto *scan = new AddressScan(*exchange, settings, &page);
-    QWidget *slotsPanel = page.CheckBox_D[0]->parentWidget();
-    auto *button = Named(new QPushButton(QStringLiteral("Поиск приборов"), slotsPanel), "Button_Poisk");
-    if (auto *grid = qobject_cast<QGridLayout *>(slotsPanel->layout()))
-        grid->addWidget(button, DeviceSlotCount, 0, 1, grid->columnCount());
+    auto *button = Named(new QPushButton(QStringLiteral("Поиск приборов")), "Button_Poisk");
+    page.AddUnderSlots(button);
 
     const auto refresh = [&page, &port, exchange, scan, button] {
         button->setEnabled(port.Active() && !page.PollingRunning() && (scan->Running() || !exchange->LineBusy()));
@@ -65,7 +36,7 @@ void AttachAddressScan(RegistrationPage &page, TransactionEngine &engine, PortOp
 
     QObject::connect(button, &QPushButton::clicked, &page, [&page, scan, refresh] {
         refresh();
-        AddressScanDialog dialog(*scan, [&page](const std::vector<int> &addresses) { return TickFreeSlots(page, addresses); },
+        AddressScanDialog dialog(*scan, [&page](const std::vector<int> &addresses) { return page.TickFreeSlots(addresses); },
                                  &page);
         dialog.exec();
     });

@@ -13,8 +13,4 @@ struct LinkSettings;
 void AttachAddressScan(RegistrationPage &page, TransactionEngine &engine, PortOperations &port,
                        const LinkSettings &settings);
 
-// Ticks free slots (unticked and unlocked) with the addresses that no ticked slot shows yet, as a
-// user's click does; returns how many of the addresses are in ticked slots afterwards.
-int TickFreeSlots(RegistrationPage &page, const std::vector<int> &addresses);
-
 } // namespace orv

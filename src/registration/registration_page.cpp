@@ -210,6 +210,38 @@ void RegistrationPage::BuildSlots(QWidget *box)
     grid->setColumnStretch(0, 1);
 }
 
+int RegistrationPage::TickFreeSlots(const std::vector<int> &addresses)
+{
+    int covered = 0;
+    for (int address : addresses) {
+        const QString text = QString::number(address);
+        bool placed = false;
+        for (int k = 1; k <= DeviceSlotCount && !placed; ++k) {
+            const std::size_t i = static_cast<std::size_t>(k - 1);
+            placed = CheckBox_D[i]->isChecked() && Addr_D[i]->text().trimmed() == text;
+        }
+        for (int k = 1; k <= DeviceSlotCount && !placed; ++k) {
+            const std::size_t i = static_cast<std::size_t>(k - 1);
+            if (CheckBox_D[i]->isChecked() || !CheckBox_D[i]->isEnabled() || !Addr_D[i]->isEnabled())
+                continue;
+            Addr_D[i]->setText(text);
+            CheckBox_D[i]->click();
+            placed = CheckBox_D[i]->isChecked();
+        }
+        if (placed)
+            ++covered;
+    }
+    return covered;
+}
+
+void RegistrationPage::AddUnderSlots(QWidget *widget)
+{
+    QWidget *slotsPanel = CheckBox_D[0]->parentWidget();
+    widget->setParent(slotsPanel);
+    if (auto *grid = qobject_cast<QGridLayout *>(slotsPanel->layout()))
+        grid->addWidget(widget, DeviceSlotCount, 0, 1, grid->columnCount());
+}
+
 void RegistrationPage::SetLinks(const Links &links)
 {
     links_ = links;

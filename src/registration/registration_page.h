@@ -13,6 +13,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <vector>
 #include <optional>
 
 class QCheckBox;
@@ -68,6 +69,12 @@ public:
     bool PollingRunning() const { return running_; }
     bool FilesCreated() const { return filesCreated_; }
     bool SlotSelectionInvalid() const { return slotSelectionInvalid_; }
+
+    // Ticks free slots (unticked and unlocked) with the addresses that no ticked slot shows yet, as a
+    // user's click does; returns how many of the addresses are in ticked slots afterwards.
+    int TickFreeSlots(const std::vector<int> &addresses);
+    // A control placed in a row of its own under the device slots.
+    void AddUnderSlots(QWidget *widget);
 
     // --- handlers ---
     bool ValidateSlots(bool showMessages);

@@ -49,4 +49,9 @@ TForm3::TForm3(QWidget *parent) : QDialog(parent)
     setMinimumWidth(300);
 }
 
+QString TForm3::address() const
+{
+    return LabeledEdit1->text();
+}
+
 } // namespace orv

@@ -13,6 +13,9 @@ class TForm3 : public QDialog {
 public:
     explicit TForm3(QWidget *parent = nullptr);
 
+    // The address as typed; the request builder converts it.
+    QString address() const;
+
     // The edit keeps its text between uses. Closed with OK: Accepted; with "Отмена" or Esc: Rejected.
     QLabel *LabeledEdit1Label = nullptr;
     QLineEdit *LabeledEdit1 = nullptr;

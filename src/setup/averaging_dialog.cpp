@@ -80,4 +80,9 @@ void TForm6::TrackBar1Change(int position)
     Gauge1->SetProgress(position * 100 / MaxMeasurements);
 }
 
+int TForm6::averaging() const
+{
+    return TrackBar1->value();
+}
+
 } // namespace orv

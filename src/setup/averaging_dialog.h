@@ -17,6 +17,9 @@ public:
 
     static constexpr int MaxMeasurements = 50;
 
+    // The chosen number of measurements, 1..MaxMeasurements.
+    int averaging() const;
+
     // Closed with OK: Accepted; with "Отмена" or Esc: Rejected. The track bar keeps its position.
     QLabel *Label1 = nullptr;
     QLabel *Label2 = nullptr;      // the chosen number, in red

@@ -63,4 +63,9 @@ void TForm9::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
 }
 
+QString TForm9::currentText() const
+{
+    return LabeledEdit1->text();
+}
+
 } // namespace orv

@@ -15,6 +15,9 @@ class TForm9 : public QDialog {
 public:
     explicit TForm9(QWidget *parent = nullptr);
 
+    // The current in mA as typed ("-1" after "Отключить"); the request builder converts it.
+    QString currentText() const;
+
     // "Задать" and "Отключить" (which first puts "-1" into the edit): Accepted; "Выход" or Esc:
     // Rejected, nothing to send.
     QLabel *LabeledEdit1Label = nullptr;

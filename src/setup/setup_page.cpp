@@ -278,6 +278,11 @@ int SetupPage::AttemptLimit() const
     return TextToInteger(LabeledEdit15->text()).value_or(1);
 }
 
+QString SetupPage::address() const
+{
+    return LabeledEdit4->text();
+}
+
 void SetupPage::ShowMessage(const QString &text)
 {
     if (messages_)

@@ -71,6 +71,7 @@ public:
     void EnableStart();                 // Button1 enabled, caption "Старт"
     int SelectedItem() const;           // 1..17, 0 when no menu item is selected
     int AttemptLimit() const;           // LabeledEdit15
+    QString address() const;            // LabeledEdit4 as typed
 
     // The conversion errors ("'x' is not a valid integer value"); a message box by default.
     void SetMessageSink(std::function<void(const QString &text)> sink) { messages_ = std::move(sink); }

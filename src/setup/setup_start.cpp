@@ -12,9 +12,7 @@
 #include "setup/setup_requests.h"
 #include "setup/variables_dialog.h"
 
-#include <QLineEdit>
 #include <QPushButton>
-#include <QSlider>
 
 #include <algorithm>
 
@@ -36,7 +34,7 @@ void SetupStart::Run()
         page_.ResetSlotAttempts();
 
     QString error;
-    const std::optional<int> address = TextToInteger(page_.LabeledEdit4->text(), &error);
+    const std::optional<int> address = TextToInteger(page_.address(), &error);
     if (!address) {
         page_.ShowMessage(error);
         StopWithoutSending();
@@ -100,7 +98,7 @@ void SetupStart::WritePollingAddress()
         Suppress();
         return;
     }
-    Load(BuildWritePollingAddress(dialogs_.form3->LabeledEdit1->text()));
+    Load(BuildWritePollingAddress(dialogs_.form3->address()));
 }
 
 void SetupStart::ReadVariables()
@@ -119,7 +117,7 @@ void SetupStart::WriteAveraging()
         Suppress();
         return;
     }
-    Load(BuildWriteAveraging(dialogs_.form6->TrackBar1->value()));
+    Load(BuildWriteAveraging(dialogs_.form6->averaging()));
 }
 
 void SetupStart::Confirmed(std::uint8_t command, const Request &request)
@@ -137,7 +135,7 @@ void SetupStart::FixCurrent()
         Suppress();
         return;
     }
-    Load(BuildFixedCurrent(dialogs_.form9->LabeledEdit1->text()));
+    Load(BuildFixedCurrent(dialogs_.form9->currentText()));
 }
 
 void SetupStart::Load(const Request &request)
