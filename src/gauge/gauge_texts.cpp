@@ -27,22 +27,6 @@ const QStringList &PressureUnitScreenTexts()
     return texts;
 }
 
-const QStringList &PressureUnitFileTexts()
-{
-    static const QStringList texts{
-        QStringLiteral("kgf/cm2"),
-        QStringLiteral("MPa"),
-        QStringLiteral("kPa"),
-        QStringLiteral("Pa"),
-        QStringLiteral("kgf/m2"),
-        QStringLiteral("atm"),
-        QStringLiteral("mm Hg"),
-        QStringLiteral("mm H2O"),
-        QStringLiteral("Bar"),
-    };
-    return texts;
-}
-
 QString UnitSuffixSeparator() { return QStringLiteral(", "); }
 QString PressureName() { return QStringLiteral("Давление"); }
 QString CurrentRowName() { return QStringLiteral("Ток, мА "); }
@@ -88,9 +72,7 @@ const QStringList &VariableFileNames()
 }
 
 QString CurrentSuffix() { return QStringLiteral(", мА"); }
-QString CurrentFileUnit() { return QStringLiteral("mA"); }
 QString TemperatureSuffix() { return QStringLiteral(", °C"); }
-QString TemperatureFileUnit() { return QStringLiteral("°C"); }
 const QStringList &ModificationNames()
 {
     static const QStringList texts{
@@ -130,33 +112,5 @@ const QStringList &RegistrationCommandTexts()
     };
     return texts;
 }
-
-QString SurveyAddress() { return QStringLiteral("Addr: "); }
-QString SurveyPieceEnd() { return QStringLiteral(" ; "); }
-QString SurveyCommand() { return QStringLiteral("Command: "); }
-QString SurveyTime() { return QStringLiteral("Time: "); }
-QString SurveyMillisecondsSeparator() { return QStringLiteral("."); }
-QString SurveyDate() { return QStringLiteral("Date: "); }
-QString SurveyPressure() { return QStringLiteral("Pressure: "); }
-QString SurveyBlank() { return QStringLiteral(" "); }
-QString SurveyCurrent() { return QStringLiteral("Iout: "); }
-QString SurveyCurrentEnd() { return QStringLiteral(" mA ; "); }
-QString SurveyUm() { return QStringLiteral("Um: "); }
-QString SurveyUdif() { return QStringLiteral("Udif: "); }
-QString SurveyTemperature() { return QStringLiteral(" t_kristall: "); }
-QString SurveyTemperatureEnd() { return QStringLiteral(" °C ; "); }
-QString SurveyNameSeparator() { return QStringLiteral(": "); }
-QString SurveyCurrentUnitPart() { return QStringLiteral(" mA"); }
-QString SurveyTemperatureUnitPart() { return QStringLiteral(" °C"); }
-QString SurveyTitle() { return QStringLiteral("Файл данных опроса от "); }
-QString SurveyTitleSeparator() { return QStringLiteral(" "); }
-QString SurveyDeviceLineStart() { return QStringLiteral("Прибор № "); }
-QString SurveyDeviceLineAddress() { return QStringLiteral(" (адрес - "); }
-QString SurveyDeviceLineEnd() { return QStringLiteral(")"); }
-QString SurveyFileSeparator() { return QStringLiteral("_"); }
-QString SurveyFileExtension() { return QStringLiteral(".txt"); }
-QString SurveyFilesExistStart() { return QStringLiteral("Файлы "); }
-QString SurveyFilesExistPattern() { return QStringLiteral("_*.txt"); }
-QString SurveyFilesExistEnd() { return QStringLiteral(" существуют!"); }
 
 } // namespace orv::text

@@ -14,8 +14,6 @@ QString StartCaption();
 
 // Screen names of pressure units 1..9
 const QStringList &PressureUnitScreenTexts();
-// Latin names of pressure units 1..9 in the survey data file
-const QStringList &PressureUnitFileTexts();
 // Between a parameter name and its unit
 QString UnitSuffixSeparator();
 // Pressure parameter name (command 1)
@@ -33,11 +31,10 @@ QString RegistrationTemperatureRowName();
 const QStringList &VariableListTexts();
 // Data-file names of variables 1..5 (the others use their list text)
 const QStringList &VariableFileNames();
-// Unit suffixes of the current and temperature classes (Latin C)
+// Unit suffixes of the current and temperature classes (Latin C); their data-file names are in
+// survey_format.h
 QString CurrentSuffix();
-QString CurrentFileUnit();
 QString TemperatureSuffix();
-QString TemperatureFileUnit();
 // Gauge modifications 1..4
 const QStringList &ModificationNames();
 // Command 6; ends with a blank
@@ -70,39 +67,4 @@ QString RestartQuestion();
 QString RegistrationNoAnswer();
 // Command column of a registration block without answer, per read
 const QStringList &RegistrationCommandTexts();
-// Pieces of a survey data line
-QString SurveyAddress();
-QString SurveyPieceEnd();
-QString SurveyCommand();
-QString SurveyTime();
-QString SurveyMillisecondsSeparator();
-QString SurveyDate();
-QString SurveyPressure();
-QString SurveyBlank();
-QString SurveyCurrent();
-QString SurveyCurrentEnd();
-QString SurveyUm();
-QString SurveyUdif();
-// Begins with a blank
-QString SurveyTemperature();
-// Latin C
-QString SurveyTemperatureEnd();
-QString SurveyNameSeparator();
-QString SurveyCurrentUnitPart();
-// Latin C
-QString SurveyTemperatureUnitPart();
-// First two lines of a survey data file
-QString SurveyTitle();
-QString SurveyTitleSeparator();
-QString SurveyDeviceLineStart();
-QString SurveyDeviceLineAddress();
-QString SurveyDeviceLineEnd();
-// Survey file names: base + separator + slot + extension
-QString SurveyFileSeparator();
-QString SurveyFileExtension();
-// The overwrite prompt's message: start + base + pattern + end
-QString SurveyFilesExistStart();
-QString SurveyFilesExistPattern();
-QString SurveyFilesExistEnd();
-
 } // namespace orv::text

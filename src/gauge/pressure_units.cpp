@@ -1,6 +1,7 @@
 #include "gauge/pressure_units.h"
 
 #include "gauge/gauge_texts.h"
+#include "gauge/survey_format.h"
 
 namespace orv {
 

@@ -1,6 +1,7 @@
 #include "gauge/survey_files.h"
 
 #include "gauge/gauge_texts.h"
+#include "gauge/survey_format.h"
 #include "gauge/survey_line.h"
 
 #include <QDir>

@@ -3,6 +3,7 @@
 #include "gauge/answer_fields.h"
 #include "gauge/pressure_units.h"
 #include "gauge/gauge_texts.h"
+#include "gauge/survey_format.h"
 #include "gauge/variable_catalogue.h"
 
 namespace orv {
@@ -23,7 +24,7 @@ QStringList CurrentAndVariablesPieces(const ResponseView &answer, QChar separato
         text::SurveyPressure() + AnswerFloatText(answer, 6, separator) + text::SurveyPieceEnd(),
         text::SurveyUm() + AnswerFloatText(answer, 10, separator) + text::SurveyPieceEnd(),
         text::SurveyUdif() + AnswerFloatText(answer, 14, separator) + text::SurveyPieceEnd(),
-        text::SurveyTemperature() + AnswerFloatText(answer, 18, separator).left(5) + text::SurveyTemperatureEnd(),
+        text::SurveyBlank() + text::SurveyTemperatureKey() + AnswerFloatText(answer, 18, separator).left(5) + text::SurveyTemperatureEnd(),
     };
 }
 

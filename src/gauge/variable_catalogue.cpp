@@ -3,6 +3,7 @@
 #include "link/value_text.h"
 #include "gauge/pressure_units.h"
 #include "gauge/gauge_texts.h"
+#include "gauge/survey_format.h"
 
 namespace orv {
 

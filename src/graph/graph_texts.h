@@ -41,35 +41,19 @@ inline const QString CloseButton = QStringLiteral("Выход");
 inline const QString OpenDialogTitle = QStringLiteral("Загрузка данных из файла");
 inline const QString DefaultExtension = QStringLiteral("txt");
 inline const QString FileAccessError = QStringLiteral("Ошибка доступа к файлу ");
-inline const QString DeviceMarker = QStringLiteral("Прибор № ");
-inline const QString AddrKey = QStringLiteral("Addr: ");
-inline const QString TimeKey = QStringLiteral("Time: ");
-inline const QString DateKey = QStringLiteral("Date: ");
-inline const QString PressureKey = QStringLiteral("Pressure: ");
-inline const QString CurrentKey = QStringLiteral("Iout: ");
-inline const QString UdifKey = QStringLiteral("Udif: ");
-inline const QString UmKey = QStringLiteral("Um: ");
-inline const QString TemperatureKey = QStringLiteral("t_kristall: ");
 // The file filter as a name with its pattern ("name|pattern" in the original notation).
 inline const QString FileFilter = QStringLiteral("Файл данных (*.txt)");
 // "\n" stands where the message breaks its line.
 inline const QString TooManyPoints = QStringLiteral("Количество данных в файле превышает 30000. ") + QLatin1Char('\n') + QStringLiteral("Остальные данные не будут загружены");
 
-// Pressure units as the data file writes them and as the window shows them, in the order searched.
-struct UnitName { QString file; QString shown; };
-inline const UnitName PressureUnits[] = {
-    {QStringLiteral("kgf/cm2"), QStringLiteral("кгс/см2")},
-    {QStringLiteral("MPa"), QStringLiteral("МПа")},
-    {QStringLiteral("kPa"), QStringLiteral("кПа")},
-    {QStringLiteral("Pa"), QStringLiteral("Па")},
-    {QStringLiteral("kgf/m2"), QStringLiteral("кгс/м2")},
-    {QStringLiteral("atm"), QStringLiteral("атм")},
-    {QStringLiteral("mm Hg"), QStringLiteral("мм рт. ст.")},
-    {QStringLiteral("mm H2O"), QStringLiteral("мм вод. ст.")},
-    {QStringLiteral("Bar"), QStringLiteral("бар")},
+// Pressure units as the window shows them, in the order of their data-file names
+// (text::PressureUnitFileTexts()).
+inline const QString PressureUnitsShown[] = {
+    QStringLiteral("кгс/см2"), QStringLiteral("МПа"), QStringLiteral("кПа"),
+    QStringLiteral("Па"), QStringLiteral("кгс/м2"), QStringLiteral("атм"),
+    QStringLiteral("мм рт. ст."), QStringLiteral("мм вод. ст."), QStringLiteral("бар"),
 };
-inline const UnitName CurrentUnit{QStringLiteral("mA"), QStringLiteral("мА")};
-inline const UnitName TemperatureUnit{QStringLiteral("°C"), QStringLiteral("°C")};
+inline const QString CurrentUnitShown = QStringLiteral("мА");
 
 // Conversion failures, worded like the program's other conversion messages ("%1" is the text).
 inline const QString NotAFloat = QStringLiteral("'%1' is not a valid floating point value");

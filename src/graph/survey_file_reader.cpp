@@ -1,5 +1,6 @@
 #include "survey_file_reader.h"
 
+#include "gauge/survey_format.h"
 #include "graph_texts.h"
 #include "survey_line.h"
 
@@ -51,8 +52,8 @@ namespace {
 
 const Key &KeyOf(DataAxisKind axis)
 {
-    static const Key pressure(t::PressureKey), current(t::CurrentKey), udif(t::UdifKey), um(t::UmKey),
-        temperature(t::TemperatureKey);
+    static const Key pressure(text::SurveyPressure()), current(text::SurveyCurrent()), udif(text::SurveyUdif()),
+        um(text::SurveyUm()), temperature(text::SurveyTemperatureKey());
     switch (axis) {
     case DataAxisKind::Pressure: return pressure;
     case DataAxisKind::Current: return current;
@@ -63,27 +64,28 @@ const Key &KeyOf(DataAxisKind axis)
     return pressure;
 }
 
-const Key &DeviceKey() { static const Key key(t::DeviceMarker); return key; }
-const Key &AddrKey() { static const Key key(t::AddrKey); return key; }
-const Key &TimeKey() { static const Key key(t::TimeKey); return key; }
-const Key &DateKey() { static const Key key(t::DateKey); return key; }
+const Key &DeviceKey() { static const Key key(text::SurveyDeviceLineStart()); return key; }
+const Key &AddrKey() { static const Key key(text::SurveyAddress()); return key; }
+const Key &TimeKey() { static const Key key(text::SurveyTime()); return key; }
+const Key &DateKey() { static const Key key(text::SurveyDate()); return key; }
 
 // The unit named anywhere in the line, searched in the order of the unit list.
 std::optional<QString> UnitInLine(DataAxisKind axis, const QString &line)
 {
     switch (axis) {
     case DataAxisKind::Pressure:
-        for (const t::UnitName &u : t::PressureUnits)
-            if (line.contains(u.file))
-                return u.shown;
+        for (int i = 0; i < text::PressureUnitFileTexts().size(); ++i)
+            if (line.contains(text::PressureUnitFileTexts().at(i)))
+                return t::PressureUnitsShown[i];
         return std::nullopt;
     case DataAxisKind::Current:
-        if (line.contains(t::CurrentUnit.file))
-            return t::CurrentUnit.shown;
+        if (line.contains(text::CurrentFileUnit()))
+            return t::CurrentUnitShown;
         return std::nullopt;
     case DataAxisKind::Temperature:
-        if (line.contains(t::TemperatureUnit.file))
-            return t::TemperatureUnit.shown;
+        // Shown as the file writes it.
+        if (line.contains(text::TemperatureFileUnit()))
+            return text::TemperatureFileUnit();
         return std::nullopt;
     case DataAxisKind::Udif:
     case DataAxisKind::Um:

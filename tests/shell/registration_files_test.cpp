@@ -5,6 +5,7 @@
 #include "registration/registration_texts.h"
 #include "registration_fixture.h"
 #include "gauge/gauge_texts.h"
+#include "gauge/survey_format.h"
 #include "support/modal.h"
 
 #include <QDateTime>
