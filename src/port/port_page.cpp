@@ -1,6 +1,7 @@
 #include "port/port_page.h"
 
 #include "port/port_list.h"
+#include "widgets/display_colours.h"
 #include "link/serial_port.h"
 #include "widgets/widget_names.h"
 
@@ -127,7 +128,7 @@ bool PortPage::PortOpen() const
 void PortPage::ShowClosed()
 {
     Label16->setText(QStringLiteral("Порт выключен"));
-    Colour(Label16, QColor(255, 0, 0));
+    Colour(Label16, MessageRed());
     Button14->setEnabled(true);
     Button15->setEnabled(false);
     for (QComboBox *box : {static_cast<QComboBox *>(ComboBox7), ComboBox3, ComboBox4, ComboBox5, ComboBox6})
@@ -137,7 +138,7 @@ void PortPage::ShowClosed()
 void PortPage::ShowOpen()
 {
     Label16->setText(QStringLiteral("Порт включен"));
-    Colour(Label16, QColor(0, 128, 0));
+    Colour(Label16, MessageGreen());
     Button14->setEnabled(false);
     Button15->setEnabled(true);
     for (QComboBox *box : {static_cast<QComboBox *>(ComboBox7), ComboBox3, ComboBox4, ComboBox5, ComboBox6})

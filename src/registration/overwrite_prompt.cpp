@@ -1,5 +1,6 @@
 #include "registration/overwrite_prompt.h"
 
+#include "widgets/display_colours.h"
 #include "widgets/widget_names.h"
 #include "registration/registration_texts.h"
 
@@ -38,7 +39,7 @@ TPerezap_File::TPerezap_File(QWidget *parent) : QDialog(parent)
     Label2->setAlignment(Qt::AlignCenter);
     Label2->setGeometry(16, 54, FormWidth - 32, 24);
     QPalette red = Label2->palette();
-    red.setColor(QPalette::WindowText, QColor(255, 0, 0));
+    red.setColor(QPalette::WindowText, MessageRed());
     Label2->setPalette(red);
     QFont bold = Label2->font();
     bold.setBold(true);

@@ -1,6 +1,7 @@
 #include "registration/registration_page.h"
 
 #include "gauge/gauge_texts.h"
+#include "widgets/display_colours.h"
 #include "widgets/widget_names.h"
 #include "registration/registration_texts.h"
 #include "widgets/status_lamp.h"
@@ -55,11 +56,11 @@ QColor SlotStatusColour(std::uint8_t status)
 {
     switch (status) {
     case SlotNoAnswer:
-        return QColor(0xFF, 0x00, 0x00);
+        return LampRed();
     case SlotAnswered:
-        return QColor(0x00, 0x80, 0x00);
+        return LampGreen();
     default:
-        return QColor(0xC0, 0xC0, 0xC0);
+        return LampSilver();
     }
 }
 

@@ -1,5 +1,6 @@
 #include "setup/confirmation_dialog.h"
 
+#include "widgets/display_colours.h"
 #include "widgets/widget_names.h"
 
 #include <QHBoxLayout>
@@ -22,7 +23,7 @@ TPodtvergdenie::TPodtvergdenie(QWidget *parent) : QDialog(parent)
     font.setBold(true);
     Label1->setFont(font);
     QPalette palette = Label1->palette();
-    palette.setColor(QPalette::WindowText, QColor(255, 0, 0));
+    palette.setColor(QPalette::WindowText, MessageRed());
     Label1->setPalette(palette);
     // The questions carry leading blanks of their own; they must not be trimmed away.
     Label1->setTextFormat(Qt::PlainText);
