@@ -8,6 +8,7 @@
 #include "registration/registration_texts.h"
 #include "gauge/registration_rows.h"
 #include "gauge/survey_line.h"
+#include "setup/setup_attach.h"
 #include "setup/variables_dialog.h"
 
 #include <QCheckBox>
@@ -16,21 +17,6 @@
 #include <QTimer>
 
 namespace orv {
-
-namespace {
-
-VariableSelection CurrentSelection(const TransactionEngine &engine, const TForm5 *variables)
-{
-    VariableSelection selection;
-    // The codes of the request on the line; the lists as they stand now.
-    for (std::size_t j = 0; j < selection.requestedCodes.size(); ++j)
-        selection.requestedCodes[j] = engine.RequestData()[j];
-    if (variables)
-        selection.selectedPositions = variables->SelectedPositions();
-    return selection;
-}
-
-} // namespace
 
 int RegistrationPage::AttemptLimit() const
 {
@@ -41,7 +27,7 @@ int RegistrationPage::AttemptLimit() const
 
 void RegistrationPage::RegistrationAnswer(const ResponseView &answer)
 {
-    if (!links_.engine)
+    if (!links_.engine || !links_.variables)
         return;
     const std::uint8_t address = answer.PollingAddress();
     const std::optional<AnswerOwner> owner = OwnerOfAnswer(Slots, address);
@@ -53,7 +39,7 @@ void RegistrationPage::RegistrationAnswer(const ResponseView &answer)
     const QDateTime now = QDateTime::currentDateTime();
     SlotStatus[static_cast<std::size_t>(owner->slot - 1)] = SlotAnswered;
 
-    const VariableSelection selection = CurrentSelection(*links_.engine, links_.variables);
+    const VariableSelection selection = RequestedVariables(*links_.engine, *links_.variables);
     const std::optional<RegistrationBlock> block =
         RegistrationAnswerBlock(answer, owner->blockNumber, selection);
     if (!block)

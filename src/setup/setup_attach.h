@@ -28,7 +28,7 @@ struct SetupDialogs {
 
 // Called once at start-up, after every window exists. `messageSink`, when set, receives the
 // conversion errors instead of a message box. Every pointer in `dialogs` must be set.
-// What a setup-mode command-33 answer is read against.
+// What a command-33 answer is read against, in setup and registration mode alike.
 VariableSelection RequestedVariables(const TransactionEngine &engine, const TForm5 &form5);
 
 void AttachSetupPage(SetupPage &page, TransactionEngine &engine, PortOperations &port, const SetupDialogs &dialogs,
