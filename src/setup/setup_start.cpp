@@ -82,7 +82,8 @@ void SetupStart::RunBuilder(int item)
     default:
         break;
     }
-    // Items 9..17 belong to the device dialogs; until one is plugged in, its item sends nothing.
+    // The items from menu::FirstDeviceItem on belong to the device dialogs; until one is plugged
+    // in, its item sends nothing.
     // No item selected: nothing either, rather than the request the previous item left behind.
     const std::size_t slot = static_cast<std::size_t>(item);
     if (item >= menu::FirstDeviceItem && slot < page_.Plugins().menuItems.size() && page_.Plugins().menuItems[slot])

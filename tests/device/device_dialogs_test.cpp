@@ -2,12 +2,12 @@
 // shows, and the loop that shows a dialog again until its exit button. No wire: the dialogs'
 // link records the requests instead of sending them.
 #include "device/current_output_dialog.h"
-#include "device/setup_answers.h"
 #include "device/device_info_dialog.h"
 #include "device/dialog_script.h"
 #include "widgets/lamp.h"
 #include "device/pressure_unit_dialog.h"
 #include "device/response_delay_dialog.h"
+#include "device/setup_answers.h"
 #include "device/signal_device_dialog.h"
 #include "device/sub_range_dialog.h"
 #include "device/track_bar.h"
