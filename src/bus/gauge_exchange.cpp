@@ -60,12 +60,9 @@ bool GaugeExchange::Start(std::uint8_t address, std::uint8_t command, const std:
     outcome_.address = address;
     outcome_.command = command;
 
-    // A late answer to an earlier request must not be taken for this one.
-    try {
-        port_.PurgeInputOutput();
-    } catch (const EVaCommError &) {
-        // A port that fails here fails again at the send, which reports it and ends the exchange.
-    }
+    // A late answer to an earlier request must not be taken for this one. The engine's purge
+    // keeps an earlier request that is still on its way to the gauges.
+    engine_.PurgeLine();
     engine_.ExchangeMode = SingleExchange;
     engine_.PollingAddress = address;
     engine_.ClearReceiveBuffer();
