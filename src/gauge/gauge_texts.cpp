@@ -59,18 +59,6 @@ const QStringList &VariableListTexts()
     return texts;
 }
 
-const QStringList &VariableFileNames()
-{
-    static const QStringList texts{
-        QStringLiteral("0. Pressure"),
-        QStringLiteral("1. Iout"),
-        QStringLiteral("2. Um"),
-        QStringLiteral("3. Udif"),
-        QStringLiteral("4. t_kristall"),
-    };
-    return texts;
-}
-
 QString CurrentSuffix() { return QStringLiteral(", мА"); }
 QString TemperatureSuffix() { return QStringLiteral(", °C"); }
 const QStringList &ModificationNames()

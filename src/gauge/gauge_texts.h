@@ -29,8 +29,6 @@ QString TemperatureRowName();
 QString RegistrationTemperatureRowName();
 // List texts of the seventeen gauge variables
 const QStringList &VariableListTexts();
-// Data-file names of variables 1..5 (the others use their list text)
-const QStringList &VariableFileNames();
 // Unit suffixes of the current and temperature classes (Latin C); their data-file names are in
 // survey_format.h
 QString CurrentSuffix();

@@ -21,6 +21,18 @@ const QStringList &PressureUnitFileTexts()
 QString CurrentFileUnit() { return QStringLiteral("mA"); }
 QString TemperatureFileUnit() { return QStringLiteral("°C"); }
 
+const QStringList &VariableFileNames()
+{
+    static const QStringList texts{
+        QStringLiteral("0. Pressure"),
+        QStringLiteral("1. Iout"),
+        QStringLiteral("2. Um"),
+        QStringLiteral("3. Udif"),
+        QStringLiteral("4. t_kristall"),
+    };
+    return texts;
+}
+
 QString SurveyAddress() { return QStringLiteral("Addr: "); }
 QString SurveyPieceEnd() { return QStringLiteral(" ; "); }
 QString SurveyCommand() { return QStringLiteral("Command: "); }

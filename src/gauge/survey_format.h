@@ -13,6 +13,8 @@ const QStringList &PressureUnitFileTexts();
 // Units of the current and temperature pieces (Latin C)
 QString CurrentFileUnit();
 QString TemperatureFileUnit();
+// Data-file names of variables 1..5 in a command-33 line (the others use their list text)
+const QStringList &VariableFileNames();
 
 // The keys before the values of a data line, and the pieces around them
 QString SurveyAddress();
