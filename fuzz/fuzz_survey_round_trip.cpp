@@ -8,6 +8,7 @@
 #include "graph/graph_texts.h"
 #include "graph/survey_file_reader.h"
 #include "gauge/survey_files.h"
+#include "gauge/survey_format.h"
 #include "gauge/answer_fields.h"
 #include "gauge/pressure_units.h"
 #include "gauge/survey_line.h"
@@ -45,10 +46,8 @@ std::vector<std::uint8_t> Answer(std::uint8_t address, std::uint8_t command, fuz
 // The graph window's own name of a unit written in Latin ("mm H2O" is shown "мм вод. ст." there).
 QString GraphUnitOf(const QString &written)
 {
-    for (const graph_texts::UnitName &u : graph_texts::PressureUnits)
-        if (!written.isEmpty() && u.file == written)
-            return u.shown;
-    return QString();
+    const int i = written.isEmpty() ? -1 : static_cast<int>(text::PressureUnitFileTexts().indexOf(written));
+    return i < 0 ? QString() : graph_texts::PressureUnitsShown[i];
 }
 
 struct Expected {

@@ -2,7 +2,7 @@
 
 #include "gauge/survey_format.h"
 #include "graph_texts.h"
-#include "survey_line.h"
+#include "survey_line_view.h"
 
 #include <QFile>
 #include <algorithm>
