@@ -34,7 +34,7 @@ void AttachDeviceDialogs(TransactionEngine &engine, SetupPage &setupPage, TPodtv
     DialogLink link;
     link.send = [&engine, lastDialogRequest](const Request &r) {
         *lastDialogRequest = r;
-        engine.StartDialogExchange(r.command, r.ByteCount(), r.data.data());
+        engine.StartDialogExchange(r.command, r.data);
     };
     link.message = messageSink;
     dialogs.signalDevice->SetLink(link);
@@ -52,22 +52,23 @@ void AttachDeviceDialogs(TransactionEngine &engine, SetupPage &setupPage, TPodtv
     SetupPlugins &plugins = setupPage.Plugins();
     TransactionEngine *e = &engine;
     TPodtvergdenie *ask = &confirmation;
-    const auto dialogItem = [e, lastDialogRequest](auto *dialog) -> std::function<void()> {
-        return [e, lastDialogRequest, dialog] {
+    const auto dialogItem = [e, lastDialogRequest](auto *dialog) -> std::function<std::optional<Request>()> {
+        return [e, lastDialogRequest, dialog]() -> std::optional<Request> {
             if (!dialog->isVisible())
                 lastDialogRequest->reset();
             OpenDialogItem(*e, dialog->isVisible(), [dialog] { dialog->Open(); }, *lastDialogRequest);
+            return std::nullopt;
         };
     };
     plugins.menuItems[9] = dialogItem(dialogs.signalDevice);
-    plugins.menuItems[10] = [e, d = dialogs.pressureUnit] { ChoosePressureUnit(*e, *d); };
+    plugins.menuItems[10] = [e, d = dialogs.pressureUnit] { return ChoosePressureUnit(e->Attempt(), *d); };
     plugins.menuItems[11] = dialogItem(dialogs.currentOutput);
-    plugins.menuItems[12] = [e, ask] { ConfirmAndLoad(*e, *ask, BuildSaveParameters()); };
+    plugins.menuItems[12] = [e, ask] { return ConfirmRequest(e->Attempt(), *ask, BuildSaveParameters()); };
     plugins.menuItems[13] = dialogItem(dialogs.deviceInfo);
     plugins.menuItems[14] = dialogItem(dialogs.subRange);
     plugins.menuItems[15] = dialogItem(dialogs.responseDelay);
-    plugins.menuItems[16] = [e, ask] { ConfirmAndLoad(*e, *ask, BuildRestoreSettings()); };
-    plugins.menuItems[17] = [e, ask] { ConfirmAndLoad(*e, *ask, BuildRestart()); };
+    plugins.menuItems[16] = [e, ask] { return ConfirmRequest(e->Attempt(), *ask, BuildRestoreSettings()); };
+    plugins.menuItems[17] = [e, ask] { return ConfirmRequest(e->Attempt(), *ask, BuildRestart()); };
 
     TUkaz_Tok *tok = dialogs.currentOutput;
     plugins.fixedCurrentMarks = [tok] { return tok->Marks; };

@@ -24,7 +24,7 @@ VariableSelection CurrentSelection(const TransactionEngine &engine, const TForm5
     VariableSelection selection;
     // The codes of the request on the line; the lists as they stand now.
     for (std::size_t j = 0; j < selection.requestedCodes.size(); ++j)
-        selection.requestedCodes[j] = engine.RequestData()[j];
+        selection.requestedCodes[j] = engine.CurrentRequest().data[j];
     if (variables)
         selection.selectedPositions = variables->SelectedPositions();
     return selection;

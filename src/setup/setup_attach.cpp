@@ -20,7 +20,7 @@ VariableSelection SelectionOf(const TransactionEngine &engine, const TForm5 &for
 {
     VariableSelection selection;
     for (std::size_t i = 0; i < 4; ++i)
-        selection.requestedCodes[i] = engine.RequestData()[i];
+        selection.requestedCodes[i] = engine.CurrentRequest().data[i];
     selection.selectedPositions = form5.SelectedPositions();
     return selection;
 }

@@ -2,17 +2,19 @@
 // What the device-specific dialogs plug into the setup page: the menu items that open them or
 // send their commands, and the dialog fields that the setup page's own answers feed.
 #include "setup/fixed_current.h"
+#include "setup/request.h"
 #include "setup/setup_decoders.h"
 
 #include <array>
 #include <functional>
+#include <optional>
 
 namespace orv {
 
 struct SetupPlugins {
     // Menu items 9..17 (index = item number): run by the Start handler in place of a builder.
-    // Like a builder, each fills the engine's request or sets the engine's SendSuppressed.
-    std::array<std::function<void()>, 18> menuItems;
+    // Like a builder, each gives the request to send, or none when the Start button sends nothing.
+    std::array<std::function<std::optional<Request>()>, 18> menuItems;
     // The marks of the current-output dialog's fixed-current buttons, read by command 40's decoder,
     // and what that decoder decided about them and the lamps.
     std::function<FixedCurrentMarks()> fixedCurrentMarks;

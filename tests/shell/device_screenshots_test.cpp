@@ -96,7 +96,7 @@ TEST(DeviceScreenshots, DISABLED_EveryDialogAfterARead)
                             [&] {
                                 EXPECT_TRUE(answered());
                                 // The setup page decodes command 40; its outcome lights the lamp.
-                                const ResponseView view{p.Engine().ResponseBuffer.data() + 1, p.Engine().FrameLength};
+                                const ResponseView view = p.Engine().LastAnswer();
                                 plugins.applyFixedCurrent(
                                     DecodeFixedCurrent(view, plugins.fixedCurrentMarks()).currentOutput);
                                 SaveScreen(QStringLiteral("device_current_output.png"));
@@ -107,7 +107,7 @@ TEST(DeviceScreenshots, DISABLED_EveryDialogAfterARead)
 
     TPodDiapazon *sub = p.windows->PodDiapazon;
     const auto decode33 = [&] {
-        const ResponseView view{p.Engine().ResponseBuffer.data() + 1, p.Engine().FrameLength};
+        const ResponseView view = p.Engine().LastAnswer();
         const DeviceVariablesAnswer a = DecodeDeviceVariables(view, VariableSelection{}, p.Page().RangeTarget);
         plugins.applyRangeGroups(a);
         p.Page().RangeTarget = a.nextTarget;

@@ -160,7 +160,7 @@ TEST(DeviceSubRange, RangeReadsGoThroughCommand33)
     // The setup page decodes command 33 and hands a range group to the dialog: as it would, with
     // the answer the engine accepted.
     const auto decode33 = [&] {
-        const ResponseView view{p.Engine().ResponseBuffer.data() + 1, p.Engine().FrameLength};
+        const ResponseView view = p.Engine().LastAnswer();
         const DeviceVariablesAnswer a = DecodeDeviceVariables(view, VariableSelection{}, p.Page().RangeTarget);
         plugins.applyRangeGroups(a);
         p.Page().RangeTarget = a.nextTarget;
