@@ -48,6 +48,16 @@ public:
 
     TransactionEngine(PortOperations &port, const LinkSettings &settings, QObject *parent = nullptr);
 
+    // --- exchanges ---
+    // The request becomes the current one; its response timer (Timer3, in registration mode the
+    // slot's) is armed and the request is sent.
+    void StartExchange(const ExchangeRequest &request);
+    // The send step of every device dialog button: the command and data go to the gauge of the
+    // current request in its mode, with whatever was received so far dropped, on Timer3.
+    void StartDialogExchange(std::uint8_t command, const std::vector<std::uint8_t> &data = {});
+    // Evaluates what has been collected, as the expiry of the given response timer does.
+    void Soobchenie(QTimer *sender);
+
     // --- the request ---
     // The request last started, or the one a page has prepared (mode, address) for the next.
     const ExchangeRequest &CurrentRequest() const { return request_; }
@@ -74,15 +84,21 @@ public:
     // The wait for the end of a transmission is bounded from the line's rate and character
     // format, so that a slow rate never trips it.
     void SetLine(const LineSettings &line);
+    // Discards what the port holds before a new request: everything received, and what may still
+    // wait to be sent of an earlier frame that did not finish.
+    void PurgeLine();
 
     // --- the answer ---
-    // The answer accepted last (its bytes stay until the next one is collected).
-    ResponseView LastAnswer() const { return ResponseView{responseBuffer_.data() + 1, frameLength_}; }
     // Bytes as they came off the line, added to the answer being collected.
     void Receive(const std::uint8_t *bytes, int count);
     // What has been collected no longer counts; the next bytes start a new answer.
     void DiscardReceived() { receivedCount_ = 0; }
+    // Receive buffer positions 1..59 and the counter back to zero.
+    void ClearReceiveBuffer();
+    // The answer accepted last (its bytes stay until the next one is collected).
+    ResponseView LastAnswer() const { return ResponseView{responseBuffer_.data() + 1, frameLength_}; }
 
+    // --- timers, hooks and decoders ---
     QTimer *Timer3() const { return timer3_; }
     QTimer *SlotTimer(int slot) const;   // Timer4 (slot 1) .. Timer13 (slot 10)
 
@@ -95,22 +111,6 @@ public:
     // setup half, the registration page the registration half.
     void SetSetupDecoder(std::uint8_t command, Decoder decoder);
     void SetRegistrationDecoder(std::uint8_t command, Decoder decoder);
-
-    // Receive buffer positions 1..59 and the counter back to zero.
-    void ClearReceiveBuffer();
-    // The request becomes the current one; its response timer (Timer3, in registration mode the
-    // slot's) is armed and the request is sent.
-    void StartExchange(const ExchangeRequest &request);
-    // The send step of every device dialog button: the command and data go to the gauge of the
-    // current request in its mode, with whatever was received so far dropped, on Timer3.
-    void StartDialogExchange(std::uint8_t command, const std::vector<std::uint8_t> &data = {});
-
-    // Discards what the port holds before a new request: everything received, and what may still
-    // wait to be sent of an earlier frame that did not finish.
-    void PurgeLine();
-
-    // Evaluates the collected bytes when a response timer expires.
-    void Soobchenie(QTimer *sender);
 
 public slots:
     void VaComm1RxChar(int count);
@@ -166,7 +166,7 @@ private:
     std::array<std::uint8_t, 4096> scratch_{};
 
     ExchangeRequest request_;
-    // What has arrived of the answer, positions 1..59.
+    // What has arrived of the answer, positions 1..59; the last accepted answer stays there.
     ResponseBufferArray responseBuffer_{};
     int receivedCount_ = 0;
     std::uint8_t preambleRepair_ = 0;
