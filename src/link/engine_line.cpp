@@ -178,7 +178,23 @@ void TransactionEngine::ResponseTimeOver(QTimer *timer)
     // first, so that the exchange's lines stay together and the next frame is not held up.
     if (line_.frame != 0 && line_.timer == timer)
         ReleaseLine(line_.txEmpty || txEmptyFlag_ ? QString() : TxEmptyMissing());
+    CollectWaitingBytes();
     Soobchenie(timer);
+}
+
+void TransactionEngine::CollectWaitingBytes()
+{
+    // The port's report of received bytes comes from its own thread. On a busy machine the
+    // response timer may be served before a report of bytes that reached the port in time;
+    // those bytes are the answer and are read here rather than judged as silence.
+    try {
+        if (!port_.Active())
+            return;
+        if (const int waiting = port_.InputQueueCount(); waiting > 0)
+            VaComm1RxChar(waiting);
+    } catch (const EVaCommError &error) {
+        ReportPortFault(error.message());
+    }
 }
 
 void TransactionEngine::VaComm1OnTxEmpty()

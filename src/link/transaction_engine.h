@@ -136,6 +136,7 @@ private:
     void SendRequest();
     void DispatchResponse();
     void ResponseTimeOver(QTimer *timer);
+    void CollectWaitingBytes();
     bool Transmit(const RequestFrameBuffer &frame, int length, QTimer *timer);
     void TraceRequest(const RequestFrameBuffer &frame, int byteCount);
     void FinishFrame();

@@ -13,6 +13,7 @@
 struct ScriptedChunk {
     int delayMs;
     std::vector<std::uint8_t> bytes;
+    bool reported = true;   // false: the bytes wait in the port, their report has not come
 };
 
 class ScriptedPort : public orv::PortOperations {
@@ -75,9 +76,10 @@ private:
         if (index >= answers.size())
             return;
         for (const ScriptedChunk &chunk : answers[index]) {
-            QTimer::singleShot(chunk.delayMs, Qt::PreciseTimer, [this, bytes = chunk.bytes] {
-                queue_.insert(queue_.end(), bytes.begin(), bytes.end());
-                engine->VaComm1RxChar(static_cast<int>(queue_.size()));
+            QTimer::singleShot(chunk.delayMs, Qt::PreciseTimer, [this, chunk] {
+                queue_.insert(queue_.end(), chunk.bytes.begin(), chunk.bytes.end());
+                if (chunk.reported)
+                    engine->VaComm1RxChar(static_cast<int>(queue_.size()));
             });
         }
     }

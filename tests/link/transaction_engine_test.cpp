@@ -224,6 +224,20 @@ TEST(TransactionEngine, AnswerInChunksIsCollected)
     EXPECT_EQ(timingLines, 1);   // only the first chunk is timed
 }
 
+TEST(TransactionEngine, AnswerWaitingUnreportedAtTheDeadlineIsEvaluated)
+{
+    // A busy machine may serve the response timer before the port's report of bytes that came in
+    // time; the answer must not be judged as silence.
+    Harness h;
+    h.port.answers = {{{5, Bytes(Cmd1Answer.begin(), Cmd1Answer.begin() + 7)},
+                       {10, Bytes(Cmd1Answer.begin() + 7, Cmd1Answer.end()), false}}};
+    h.Send(0, 1);
+    ASSERT_TRUE(h.WaitEvaluations(1));
+    EXPECT_EQ(h.heads, 1);
+    EXPECT_EQ(h.decoded, std::vector<int>{1});
+    EXPECT_TRUE(h.trace.contains(QStringLiteral("Количество принятых байт: 19")));
+}
+
 TEST(TransactionEngine, AttemptLimitThreeRepeatsTwiceThenGivesUp)
 {
     Harness h;
