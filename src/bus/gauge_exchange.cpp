@@ -51,12 +51,9 @@ bool GaugeExchange::Start(std::uint8_t address, std::uint8_t command, const std:
     outcome_.address = address;
     outcome_.command = command;
 
-    // A late answer to an earlier request must not be taken for this one.
-    try {
-        port_.PurgeInputOutput();
-    } catch (const EVaCommError &) {
-        // A port that fails here fails again at the send, which reports it and ends the exchange.
-    }
+    // A late answer to an earlier request must not be taken for this one. The engine's purge
+    // keeps an earlier request that is still on its way to the gauges.
+    engine_.PurgeLine();
     engine_.ClearReceiveBuffer();
     engine_.Hooks().singleOutcome = [this](const ResponseView *answer) { Finish(answer); };
     engine_.StartExchange(ExchangeRequest::Make(SingleExchange, address, command, data));

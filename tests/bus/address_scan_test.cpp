@@ -4,6 +4,7 @@
 #include "gauge_simulator.h"
 #include "link/serial_port.h"
 #include "link/transaction_engine.h"
+#include "link/scripted_port.h"
 #include "support/wait_until.h"
 
 #include <gtest/gtest.h>
@@ -89,6 +90,7 @@ TEST(AddressScan, FindsExactlyTheGaugesThatAnswerAndLeavesTheEngineAsFound)
         EXPECT_EQ(line.simulator.requests().size(), static_cast<std::size_t>(c.to - c.from + 1));
         for (const sim::LoggedRequest &r : line.simulator.requests().entries())
             EXPECT_EQ(r.command, 1);
+        ASSERT_FALSE(line.scan.Found().empty());
         EXPECT_EQ(FoundPressureText(line.scan.Found().front(), QLatin1Char(',')), QStringLiteral("2,5000000"));
         EXPECT_EQ(FoundUnitText(line.scan.Found().front()), QStringLiteral("МПа"));
         EXPECT_EQ(line.engine.Mode(), SetupExchange);
@@ -139,4 +141,27 @@ TEST(AddressScan, EndsWhenThePortIsClosedAndRefusesBadRanges)
     ASSERT_TRUE(WaitUntil([&] { return !line.ends.empty(); }));
     EXPECT_EQ(line.ends, std::vector<AddressScan::End>{AddressScan::End::PortClosed});
     EXPECT_LE(line.scan.Done(), 3);
+}
+
+TEST(GaugeExchangeLine, FinishedRequestIsNotPurgedFromTheLineByTheNextExchange)
+{
+    // A frame the port has seen to its end may still be on its way to the gauges (a
+    // pseudo-terminal, an adapter's buffer); purging the output queue before the next request
+    // would lose it.
+    LinkSettings settings;
+    settings.ResponseWaitTime = 30;
+    ScriptedPort port;
+    TransactionEngine engine{port, settings};
+    port.engine = &engine;
+    GaugeExchange exchange{engine, port};
+    int outcomes = 0;
+    int purgesAfterFirst = -1;
+    for (std::uint8_t address : {1, 2}) {
+        ASSERT_TRUE(exchange.Start(address, 1, {}, [&](const ExchangeOutcome &) { ++outcomes; }));
+        ASSERT_TRUE(WaitUntil([&] { return outcomes == address; }));
+        if (address == 1)
+            purgesAfterFirst = port.outputPurges;
+    }
+    EXPECT_EQ(port.outputPurges, purgesAfterFirst);
+    EXPECT_EQ(port.written.size(), 24u);
 }
