@@ -98,13 +98,9 @@ int main(int argc, char **argv)
     const auto exchange = [&] {
         timed.Reset();
         txEmptyNs = -1;
-        engine.ExchangeMode = SetupExchange;
         engine.ClearReceiveBuffer();
-        engine.PollingAddress = 1;
-        engine.RequestCommand = 3;
-        engine.RequestByteCount = 0;
         const int before = evaluations;
-        engine.StartSetupExchange();
+        engine.StartExchange(ExchangeRequest::Make(SetupExchange, 1, 3));
         while (evaluations == before)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     };

@@ -132,13 +132,17 @@ Link::Link(const Wire &w, int responseWaitMs) : wire(w)
     QObject::connect(&port, &orv::TVaComm::OnRxChar, &engine, &orv::TransactionEngine::VaComm1RxChar);
     QObject::connect(&port, &orv::TVaComm::OnTxEmpty, &engine, &orv::TransactionEngine::VaComm1OnTxEmpty);
     page.SetMessageSink([this](const QString &text, const QString &detail) { messages << text + " | " + detail; });
-    engine.SetTraceSink([this](const QString &line) { trace << line; });
+    engine.SetTraceSink([this](const QString &line) {
+        trace << line;
+        const QString fault = QStringLiteral("Ошибка порта: ");
+        if (line.startsWith(fault))
+            faults << line.mid(fault.size());
+    });
     orv::ExchangeHooks &hooks = engine.Hooks();
     hooks.setupAnswerHead = [this](const orv::ResponseView &) { ++answers; };
     hooks.setupGiveUp = [this] { ++giveUps; };
     hooks.attemptLimit = [this] { return attemptLimit; };
-    hooks.setupRepeat = [this] { Send(engine.PollingAddress, engine.RequestCommand); };
-    hooks.portFault = [this](const QString &message) { faults << message; };
+    hooks.setupRepeat = [this] { Send(engine.CurrentRequest().address, engine.CurrentRequest().command); };
 }
 
 Link::~Link()
@@ -160,15 +164,11 @@ bool Link::Open()
 
 void Link::Send(std::uint8_t address, std::uint8_t command)
 {
-    engine.ExchangeMode = orv::SetupExchange;
     port.PurgeInput();
     port.PurgeOutput();
     engine.ClearReceiveBuffer();
-    engine.PollingAddress = address;
-    engine.RequestCommand = command;
-    engine.RequestByteCount = 0;
     txEmpty = firstAnswerByte = 0;
-    engine.StartSetupExchange();
+    engine.StartExchange(orv::ExchangeRequest::Make(orv::SetupExchange, address, command));
 }
 
 QStringList Link::Evaluation() const

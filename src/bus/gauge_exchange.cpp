@@ -5,8 +5,6 @@
 
 #include <QTimer>
 
-#include <algorithm>
-
 namespace orv {
 
 GaugeExchange::GaugeExchange(TransactionEngine &engine, PortOperations &port, QObject *parent)
@@ -30,7 +28,7 @@ bool GaugeExchange::PortOpen() const
 
 bool GaugeExchange::LineBusy() const
 {
-    if (running_ || engine_.Sending() || engine_.TransmitInProgress || engine_.Timer3()->isActive())
+    if (running_ || engine_.Sending() || engine_.TransmitInProgress() || engine_.Timer3()->isActive())
         return true;
     for (int slot = 1; slot <= 10; ++slot) {
         if (engine_.SlotTimer(slot)->isActive())
@@ -46,14 +44,7 @@ bool GaugeExchange::Start(std::uint8_t address, std::uint8_t command, const std:
         return false;
     // What the pages left in the engine: the device dialogs send to the address of the last setup
     // Start in the mode it set, and the registration page reads the request of the last poll.
-    restore_ = [this, mode = engine_.ExchangeMode, polled = engine_.PollingAddress, cmd = engine_.RequestCommand,
-                count = engine_.RequestByteCount, frame = engine_.RequestFrame] {
-        engine_.ExchangeMode = mode;
-        engine_.PollingAddress = polled;
-        engine_.RequestCommand = cmd;
-        engine_.RequestByteCount = count;
-        engine_.RequestFrame = frame;
-    };
+    restore_ = [this, saved = engine_.CurrentRequest()] { engine_.RestoreRequest(saved); };
     running_ = true;
     done_ = std::move(done);
     outcome_ = ExchangeOutcome{};
@@ -63,12 +54,9 @@ bool GaugeExchange::Start(std::uint8_t address, std::uint8_t command, const std:
     // A late answer to an earlier request must not be taken for this one. The engine's purge
     // keeps an earlier request that is still on its way to the gauges.
     engine_.PurgeLine();
-    engine_.ExchangeMode = SingleExchange;
-    engine_.PollingAddress = address;
     engine_.ClearReceiveBuffer();
     engine_.Hooks().singleOutcome = [this](const ResponseView *answer) { Finish(answer); };
-    const std::size_t n = std::min<std::size_t>(data.size(), MaxRequestDataBytes);
-    engine_.StartDialogExchange(command, static_cast<std::uint8_t>(n), data.data());
+    engine_.StartExchange(ExchangeRequest::Make(SingleExchange, address, command, data));
     return true;
 }
 

@@ -33,7 +33,7 @@ void AttachDeviceDialogs(TransactionEngine &engine, SetupPage &setupPage, TPodtv
     DialogLink link;
     link.send = [&engine, lastDialogRequest](const Request &r) {
         *lastDialogRequest = r;
-        engine.StartDialogExchange(r.command, r.ByteCount(), r.data.data());
+        engine.StartDialogExchange(r.command, r.data);
     };
     link.message = messageSink;
     dialogs.signalDevice->SetLink(link);
@@ -46,22 +46,23 @@ void AttachDeviceDialogs(TransactionEngine &engine, SetupPage &setupPage, TPodtv
     SetupPlugins &plugins = setupPage.Plugins();
     TransactionEngine *e = &engine;
     TPodtvergdenie *ask = &confirmation;
-    const auto dialogItem = [e, lastDialogRequest](auto *dialog) -> std::function<void()> {
-        return [e, lastDialogRequest, dialog] {
+    const auto dialogItem = [e, lastDialogRequest](auto *dialog) -> std::function<std::optional<Request>()> {
+        return [e, lastDialogRequest, dialog]() -> std::optional<Request> {
             if (!dialog->isVisible())
                 lastDialogRequest->reset();
             OpenDialogItem(*e, dialog->isVisible(), [dialog] { dialog->Open(); }, *lastDialogRequest);
+            return std::nullopt;
         };
     };
     plugins.menuItems[menu::SignalDevice] = dialogItem(dialogs.signalDevice);
-    plugins.menuItems[menu::PressureUnit] = [e, d = dialogs.pressureUnit] { ChoosePressureUnit(*e, *d); };
+    plugins.menuItems[menu::PressureUnit] = [e, d = dialogs.pressureUnit] { return ChoosePressureUnit(e->Attempt(), *d); };
     plugins.menuItems[menu::CurrentOutput] = dialogItem(dialogs.currentOutput);
-    plugins.menuItems[menu::SaveParameters] = [e, ask] { ConfirmAndLoad(*e, *ask, BuildSaveParameters()); };
+    plugins.menuItems[menu::SaveParameters] = [e, ask] { return ConfirmRequest(e->Attempt(), *ask, BuildSaveParameters()); };
     plugins.menuItems[menu::DeviceInfo] = dialogItem(dialogs.deviceInfo);
     plugins.menuItems[menu::SubRange] = dialogItem(dialogs.subRange);
     plugins.menuItems[menu::ResponseDelay] = dialogItem(dialogs.responseDelay);
-    plugins.menuItems[menu::RestoreSettings] = [e, ask] { ConfirmAndLoad(*e, *ask, BuildRestoreSettings()); };
-    plugins.menuItems[menu::Restart] = [e, ask] { ConfirmAndLoad(*e, *ask, BuildRestart()); };
+    plugins.menuItems[menu::RestoreSettings] = [e, ask] { return ConfirmRequest(e->Attempt(), *ask, BuildRestoreSettings()); };
+    plugins.menuItems[menu::Restart] = [e, ask] { return ConfirmRequest(e->Attempt(), *ask, BuildRestart()); };
 
     TUkaz_Tok *tok = dialogs.currentOutput;
     plugins.exchangeFailed = [tok] { tok->ExchangeFailed(); };

@@ -6,49 +6,34 @@
 #include "setup/confirmation_dialog.h"
 #include "setup/confirmation_questions.h"
 
-#include <algorithm>
-
 namespace orv {
 
-void LoadRequest(TransactionEngine &engine, const Request &request)
-{
-    engine.RequestCommand = request.command;
-    engine.RequestByteCount = request.ByteCount();
-    std::copy_n(request.data.begin(), std::min<std::size_t>(request.data.size(), MaxRequestDataBytes),
-                engine.RequestData());
-}
-
-void ConfirmAndLoad(TransactionEngine &engine, TPodtvergdenie &confirmation, const Request &request)
+std::optional<Request> ConfirmRequest(int attempt, TPodtvergdenie &confirmation, const Request &request)
 {
     // A repeated attempt rebuilds the request without asking again.
-    if (engine.RetryCounter == 1)
-        engine.SendSuppressed = !confirmation.Ask(ConfirmationQuestion(request.command));
-    LoadRequest(engine, request);
+    if (attempt == 1 && !confirmation.Ask(ConfirmationQuestion(request.command)))
+        return std::nullopt;
+    return request;
 }
 
-void ChoosePressureUnit(TransactionEngine &engine, TUkaz_Ed_Davl &dialog)
+std::optional<Request> ChoosePressureUnit(int attempt, TUkaz_Ed_Davl &dialog)
 {
-    if (engine.RetryCounter == 1 && !dialog.Ask())
-        engine.SendSuppressed = true;
+    const bool refused = attempt == 1 && !dialog.Ask();
     const BuiltRequest built = BuildSetPressureUnit(dialog.unitText());
-    if (built.request)
-        LoadRequest(engine, *built.request);
-    else
-        engine.SendSuppressed = true;
+    if (refused)
+        return std::nullopt;
+    return built.request;
 }
 
 void OpenDialogItem(TransactionEngine &engine, bool dialogShown, const std::function<void()> &openDialog,
                     const std::optional<Request> &lastDialogRequest)
 {
-    engine.SendSuppressed = true;
     if (!dialogShown) {
         openDialog();
         return;
     }
-    if (lastDialogRequest) {
-        const Request &r = *lastDialogRequest;
-        engine.StartDialogExchange(r.command, r.ByteCount(), r.data.data());
-    }
+    if (lastDialogRequest)
+        engine.StartDialogExchange(lastDialogRequest->command, lastDialogRequest->data);
 }
 
 } // namespace orv

@@ -48,19 +48,19 @@ bool TransactionEngine::Transmit(const RequestFrameBuffer &frame, int length, QT
     line_.timer = timer;
     try {
         port_.SetRtsLevel(true);
-        FirstByteTimingPending = true;
+        firstByteTimingPending_ = true;
         sendTime_ = Now();
         for (int i = 0; i < length; ++i) {
-            TxEmptyFlag = false;
+            txEmptyFlag_ = false;
             if (!port_.WriteOneByte(frame[static_cast<std::size_t>(i)])) {
-                FirstByteTimingPending = false;
+                firstByteTimingPending_ = false;
                 ReleaseLine(PortClosedNotSent());
                 return false;
             }
         }
     } catch (const EVaCommError &error) {
         // A frame the port refused is traced as the port's fault, not as a frame that was sent.
-        FirstByteTimingPending = false;
+        firstByteTimingPending_ = false;
         ReportPortFault(error.message());
         ReleaseLine(QString());
         return false;
@@ -92,14 +92,14 @@ void TransactionEngine::FinishFrame()
     const std::uint64_t frame = line_.frame;
     const auto endedElsewhere = [this, frame] { return line_.frame != frame; };
     if (!line_.txEmpty) {
-        TransmitInProgress = true;
-        const qint64 leftUs = static_cast<qint64>(TxEmptyLimitMs) * 1000 - line_.written.nsecsElapsed() / 1000;
+        transmitInProgress_ = true;
+        const qint64 leftUs = static_cast<qint64>(txEmptyLimitMs_) * 1000 - line_.written.nsecsElapsed() / 1000;
         WaitMicroseconds(std::max<qint64>(leftUs, 0),
-                         [&] { return TxEmptyFlag || endedElsewhere() || !LineFault().isEmpty(); });
+                         [&] { return txEmptyFlag_ || endedElsewhere() || !LineFault().isEmpty(); });
         if (endedElsewhere())
             return;
-        TransmitInProgress = false;
-        if (!TxEmptyFlag) {
+        transmitInProgress_ = false;
+        if (!txEmptyFlag_) {
             AbandonFrame();
             return;
         }
@@ -152,9 +152,9 @@ void TransactionEngine::ReleaseLine(const QString &reason)
 {
     if (!reason.isEmpty())
         Trace(reason);
-    outputMayHoldBytes_ = !(line_.txEmpty || TxEmptyFlag);
+    outputMayHoldBytes_ = !(line_.txEmpty || txEmptyFlag_);
     line_.frame = 0;
-    TransmitInProgress = false;
+    transmitInProgress_ = false;
     try {
         port_.SetRtsLevel(false);
     } catch (const EVaCommError &) {
@@ -177,7 +177,7 @@ void TransactionEngine::ResponseTimeOver(QTimer *timer)
     // not reported, or a post-transmit wait longer than the response wait): the line is let go
     // first, so that the exchange's lines stay together and the next frame is not held up.
     if (line_.frame != 0 && line_.timer == timer)
-        ReleaseLine(line_.txEmpty || TxEmptyFlag ? QString() : TxEmptyMissing());
+        ReleaseLine(line_.txEmpty || txEmptyFlag_ ? QString() : TxEmptyMissing());
     CollectWaitingBytes();
     Soobchenie(timer);
 }
@@ -199,7 +199,7 @@ void TransactionEngine::CollectWaitingBytes()
 
 void TransactionEngine::VaComm1OnTxEmpty()
 {
-    TxEmptyFlag = true;
+    txEmptyFlag_ = true;
 }
 
 void TransactionEngine::VaComm1PortLost()

@@ -40,6 +40,7 @@ public:
     void SetDatabits(DataBitsSetting value);
     StopBitsSetting Stopbits() const { return settings_.stopbits; }
     void SetStopbits(StopBitsSetting value);
+    const LineSettings &Line() const { return settings_; }
 
     // Device naming; refused while the port is open.
     QString DeviceName() const { return deviceName_; }

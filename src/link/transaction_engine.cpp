@@ -55,32 +55,35 @@ void TransactionEngine::SetRegistrationDecoder(std::uint8_t command, Decoder dec
     registrationDecoders_[command] = std::move(decoder);
 }
 
+void TransactionEngine::SetLine(const LineSettings &line)
+{
+    txEmptyLimitMs_ = TransmitEndLimitMs(line);
+}
+
 void TransactionEngine::ClearReceiveBuffer()
 {
-    ReceivedCount = 0;
-    ResponseBuffer.fill(0);
+    receivedCount_ = 0;
+    responseBuffer_.fill(0);
 }
 
-void TransactionEngine::StartSetupExchange()
+void TransactionEngine::StartExchange(const ExchangeRequest &request)
 {
-    timer3_->setInterval(ResponseInterval(settings_));
-    timer3_->start();
-    SendRequest();
+    Start(request, request.mode == RegistrationExchange ? SlotTimer(request.slot) : timer3_);
 }
 
-void TransactionEngine::StartDialogExchange(std::uint8_t command, std::uint8_t byteCount, const std::uint8_t *data)
+void TransactionEngine::StartDialogExchange(std::uint8_t command, const std::vector<std::uint8_t> &data)
 {
-    RequestCommand = command;
-    RequestByteCount = byteCount;
-    if (data)
-        std::copy_n(data, std::min<int>(byteCount, MaxRequestDataBytes), RequestData());
-    ReceivedCount = 0;
-    StartSetupExchange();
+    ExchangeRequest request = request_;
+    request.command = command;
+    request.SetData(data.data(), data.size());
+    receivedCount_ = 0;
+    Start(request, timer3_);
 }
 
-void TransactionEngine::StartRegistrationExchange(int slot)
+void TransactionEngine::Start(const ExchangeRequest &request, QTimer *timer)
 {
-    if (QTimer *timer = SlotTimer(slot)) {
+    request_ = request;
+    if (timer) {
         timer->setInterval(ResponseInterval(settings_));
         timer->start();
     }
@@ -101,17 +104,16 @@ void TransactionEngine::Trace(const QString &line)
 void TransactionEngine::ReportPortFault(const QString &message)
 {
     Trace(QStringLiteral("Ошибка порта: ") + message);
-    if (hooks_.portFault)
-        hooks_.portFault(message);
 }
 
 void TransactionEngine::SendRequest()
 {
-    const int n = std::min<int>(RequestByteCount, MaxRequestDataBytes);
-    const int length = CompleteRequestFrame(RequestFrame, PollingAddress, RequestCommand, static_cast<std::uint8_t>(n));
-    // Fixed now: whatever runs inside the waits below may fill the request for another exchange.
-    const RequestFrameBuffer frame = RequestFrame;
-    QTimer *timer = ExchangeMode == RegistrationExchange ? SlotTimer(CurrentSlotIndex) : timer3_;
+    const int n = request_.byteCount;
+    // Framed now: whatever runs inside the waits below may start another exchange.
+    RequestFrameBuffer frame{};
+    std::copy_n(request_.data.begin(), n, frame.begin() + RequestHeaderSize);
+    const int length = CompleteRequestFrame(frame, request_.address, request_.command, static_cast<std::uint8_t>(n));
+    QTimer *timer = request_.mode == RegistrationExchange ? SlotTimer(request_.slot) : timer3_;
 
     // The line carries one frame at a time. A frame still on it belongs to a call waiting further
     // down (this one runs inside its waits: a late timer, a window opened there); that frame is
@@ -128,9 +130,9 @@ void TransactionEngine::SendRequest()
 
 void TransactionEngine::VaComm1RxChar(int count)
 {
-    if (FirstByteTimingPending)
+    if (firstByteTimingPending_)
         Trace(FirstByteTraceLine(sendTime_, Now()));
-    FirstByteTimingPending = false;
+    firstByteTimingPending_ = false;
 
     int got = 0;
     try {
@@ -139,35 +141,40 @@ void TransactionEngine::VaComm1RxChar(int count)
         ReportPortFault(error.message());
         return;
     }
-    if (got <= 0)
+    Receive(scratch_.data(), got);
+}
+
+void TransactionEngine::Receive(const std::uint8_t *bytes, int count)
+{
+    if (count <= 0)
         return;
-    if (ReceivedCount + got > ReceiveLimit) {
+    if (receivedCount_ + count > ReceiveLimit) {
         port_.PurgeInput();
-        ReceivedCount = 0;
+        receivedCount_ = 0;
         Trace(QStringLiteral("Большой объем данных в буфере приемника"));
         return;
     }
-    std::copy_n(scratch_.begin(), got, ResponseBuffer.begin() + ReceivedCount + 1);
-    ReceivedCount += got;
+    std::copy_n(bytes, count, responseBuffer_.begin() + receivedCount_ + 1);
+    receivedCount_ += count;
 }
 
 void TransactionEngine::TraceRejected(const QString &reason)
 {
     Trace(reason);
     Trace(QStringLiteral("Неверное сообщение:"));
-    Trace(ByteListText(ResponseBuffer.data() + 1, ReceivedCount));
+    Trace(ByteListText(responseBuffer_.data() + 1, receivedCount_));
 }
 
 void TransactionEngine::Soobchenie(QTimer * /*sender*/)
 {
-    PreambleRepair = 0;
-    const ResponseCheck check = CheckResponse(ResponseBuffer, ReceivedCount);
-    PreambleRepair = static_cast<std::uint8_t>(check.preambleRepair);
+    preambleRepair_ = 0;
+    const ResponseCheck check = CheckResponse(responseBuffer_, receivedCount_);
+    preambleRepair_ = static_cast<std::uint8_t>(check.preambleRepair);
     switch (check.verdict) {
     case ResponseVerdict::Accepted:
-        ReceivedCount = 0;
-        FrameLength = check.frameLength;
-        Trace(QStringLiteral("Количество принятых байт: ") + QString::number(FrameLength - PreambleRepair));
+        receivedCount_ = 0;
+        frameLength_ = check.frameLength;
+        Trace(QStringLiteral("Количество принятых байт: ") + QString::number(frameLength_ - preambleRepair_));
         DispatchResponse();
         break;
     case ResponseVerdict::NothingReceived:
@@ -196,26 +203,26 @@ void TransactionEngine::Soobchenie(QTimer * /*sender*/)
 
 void TransactionEngine::FailureFollowUp()
 {
-    if (ExchangeMode == SetupExchange) {
+    if (request_.mode == SetupExchange) {
         Trace(QStringLiteral("Истекло время ожидания..."));
         const int attemptLimit = hooks_.attemptLimit ? hooks_.attemptLimit() : 1;
-        RetryCounter = static_cast<std::uint8_t>(RetryCounter + 1);
-        if (RetryCounter > attemptLimit) {
+        retryCounter_ = static_cast<std::uint8_t>(retryCounter_ + 1);
+        if (retryCounter_ > attemptLimit) {
             if (hooks_.setupGiveUp)
                 hooks_.setupGiveUp();
-            RetryCounter = 1;
+            retryCounter_ = 1;
         } else {
-            Trace(QStringLiteral("Попытка №") + QString::number(RetryCounter));
-            ReceivedCount = 0;
+            Trace(QStringLiteral("Попытка №") + QString::number(retryCounter_));
+            receivedCount_ = 0;
             if (hooks_.setupRepeat)
                 hooks_.setupRepeat();
         }
         if (hooks_.setupFailureMarks)
             hooks_.setupFailureMarks();
-    } else if (ExchangeMode == RegistrationExchange) {
+    } else if (request_.mode == RegistrationExchange) {
         if (hooks_.registrationTimeout)
-            hooks_.registrationTimeout(CurrentSlotIndex);
-    } else if (ExchangeMode == SingleExchange) {
+            hooks_.registrationTimeout(request_.slot);
+    } else if (request_.mode == SingleExchange) {
         if (hooks_.singleOutcome)
             hooks_.singleOutcome(nullptr);
     }
@@ -223,30 +230,30 @@ void TransactionEngine::FailureFollowUp()
 
 void TransactionEngine::DispatchResponse()
 {
-    if (FrameLength > ReceiveLimit)
+    if (frameLength_ > ReceiveLimit)
         return;
-    const ResponseView view{ResponseBuffer.data() + 1, FrameLength};
-    if (ExchangeMode == SetupExchange) {
+    const ResponseView view{responseBuffer_.data() + 1, frameLength_};
+    if (request_.mode == SetupExchange) {
         timer3_->stop();
         Trace(QStringLiteral("Получен ответ:"));
-        Trace(ByteListText(view.first, FrameLength));
+        Trace(ByteListText(view.first, frameLength_));
         if (hooks_.setupAnswerHead)
             hooks_.setupAnswerHead(view);
         if (const Decoder &decoder = setupDecoders_[view.Command()])
             decoder(view);
         if (hooks_.setupAnswerTail)
             hooks_.setupAnswerTail(view);
-    } else if (ExchangeMode == RegistrationExchange) {
+    } else if (request_.mode == RegistrationExchange) {
         Trace(QStringLiteral("Режим регистрации. Получен ответ:"));
-        Trace(ByteListText(view.first + PreambleRepair, FrameLength - PreambleRepair));
+        Trace(ByteListText(view.first + preambleRepair_, frameLength_ - preambleRepair_));
         if (const Decoder &decoder = registrationDecoders_[view.Command()])
             decoder(view);
         if (hooks_.refreshStatusLamps)
             hooks_.refreshStatusLamps();
-    } else if (ExchangeMode == SingleExchange) {
+    } else if (request_.mode == SingleExchange) {
         timer3_->stop();
         Trace(QStringLiteral("Получен ответ:"));
-        Trace(ByteListText(view.first + PreambleRepair, FrameLength - PreambleRepair));
+        Trace(ByteListText(view.first + preambleRepair_, frameLength_ - preambleRepair_));
         if (hooks_.singleOutcome)
             hooks_.singleOutcome(&view);
     }

@@ -1,10 +1,12 @@
 #pragma once
 // One exchange with one gauge at a time: the request is framed, traced and sent with RTS raised;
 // the answer is collected as it arrives and evaluated when the exchange's response timer expires.
+#include "link/exchange_request.h"
 #include "link/frame.h"
 #include "link/link_settings.h"
 #include "link/port_operations.h"
 #include "link/response_view.h"
+#include "link/serial_line_settings.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -14,14 +16,11 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 class QTimer;
 
 namespace orv {
-
-// A single exchange belongs to neither page: its outcome goes to one hook (the address scan,
-// the command-line poller), so the pages' tables and files stay untouched.
-enum ExchangeModes : std::uint8_t { NoExchangeYet = 0, SetupExchange = 1, RegistrationExchange = 2, SingleExchange = 3 };
 
 // What the engine asks of the pages around it. Unset hooks are skipped.
 struct ExchangeHooks {
@@ -39,8 +38,6 @@ struct ExchangeHooks {
     std::function<void()> refreshStatusLamps;
     // Single-exchange mode: the accepted answer, or nullptr when none was accepted.
     std::function<void(const ResponseView *answer)> singleOutcome;
-    // The port failed under an operation (unplugged adapter, driver error).
-    std::function<void(const QString &message)> portFault;
 };
 
 class TransactionEngine : public QObject {
@@ -51,32 +48,57 @@ public:
 
     TransactionEngine(PortOperations &port, const LinkSettings &settings, QObject *parent = nullptr);
 
-    // --- request state, filled by builders before every send ---
-    std::uint8_t RequestCommand = 0;
-    std::uint8_t RequestByteCount = 0;
-    std::uint8_t PollingAddress = 0;
-    std::uint8_t ExchangeMode = NoExchangeYet;
-    RequestFrameBuffer RequestFrame{};
-    std::uint8_t *RequestData() { return RequestFrame.data() + RequestHeaderSize; }
-    const std::uint8_t *RequestData() const { return RequestFrame.data() + RequestHeaderSize; }
+    // --- exchanges ---
+    // The request becomes the current one; its response timer (Timer3, in registration mode the
+    // slot's) is armed and the request is sent.
+    void StartExchange(const ExchangeRequest &request);
+    // The send step of every device dialog button: the command and data go to the gauge of the
+    // current request in its mode, with whatever was received so far dropped, on Timer3.
+    void StartDialogExchange(std::uint8_t command, const std::vector<std::uint8_t> &data = {});
+    // Evaluates what has been collected, as the expiry of the given response timer does.
+    void Soobchenie(QTimer *sender);
 
-    // --- receive state ---
-    ResponseBufferArray ResponseBuffer{};   // positions 1..59
-    int ReceivedCount = 0;
-    std::uint8_t PreambleRepair = 0;
-    int FrameLength = 0;
+    // --- the request ---
+    // The request last started, or the one a page has prepared (mode, address) for the next.
+    const ExchangeRequest &CurrentRequest() const { return request_; }
+    ExchangeModes Mode() const { return request_.mode; }
+    // The page the user works with takes the engine: answers and failures are evaluated in its
+    // mode from now on, also those of an exchange still waiting for its answer.
+    void EnterMode(ExchangeModes mode) { request_.mode = mode; }
+    // The gauge the setup page talks to: the address typed for its Start button, which the
+    // device dialogs' exchanges go to as well.
+    void SelectGauge(std::uint8_t address) { request_.address = address; }
+    // Puts back the request a single exchange has replaced, so the pages find it as they left it.
+    void RestoreRequest(const ExchangeRequest &request) { request_ = request; }
 
-    // --- attempt bookkeeping and flags ---
-    std::uint8_t RetryCounter = 1;
-    bool SendSuppressed = false;
-    bool TxEmptyFlag = false;
-    bool TransmitInProgress = false;
-    bool FirstByteTimingPending = false;
-    std::uint8_t CurrentSlotIndex = 1;
-    // Longest wait for the end of transmission before the exchange is given up; the main window
-    // sets it from the line rate so that a slow rate never trips it.
-    int TxEmptyLimitMs = 2000;
+    // --- attempts of a setup exchange ---
+    // 1 on a first attempt, counting up while an unanswered request is repeated.
+    int Attempt() const { return retryCounter_; }
+    void ResetAttempts() { retryCounter_ = 1; }
 
+    // --- the line ---
+    // A frame holds the line: from RTS raised until RTS dropped.
+    bool Sending() const { return line_.frame != 0; }
+    // The engine waits for the port to report the end of a transmission.
+    bool TransmitInProgress() const { return transmitInProgress_; }
+    // The wait for the end of a transmission is bounded from the line's rate and character
+    // format, so that a slow rate never trips it.
+    void SetLine(const LineSettings &line);
+    // Discards what the port holds before a new request: everything received, and what may still
+    // wait to be sent of an earlier frame that did not finish.
+    void PurgeLine();
+
+    // --- the answer ---
+    // Bytes as they came off the line, added to the answer being collected.
+    void Receive(const std::uint8_t *bytes, int count);
+    // What has been collected no longer counts; the next bytes start a new answer.
+    void DiscardReceived() { receivedCount_ = 0; }
+    // Receive buffer positions 1..59 and the counter back to zero.
+    void ClearReceiveBuffer();
+    // The answer accepted last (its bytes stay until the next one is collected).
+    ResponseView LastAnswer() const { return ResponseView{responseBuffer_.data() + 1, frameLength_}; }
+
+    // --- timers, hooks and decoders ---
     QTimer *Timer3() const { return timer3_; }
     QTimer *SlotTimer(int slot) const;   // Timer4 (slot 1) .. Timer13 (slot 10)
 
@@ -89,30 +111,6 @@ public:
     // setup half, the registration page the registration half.
     void SetSetupDecoder(std::uint8_t command, Decoder decoder);
     void SetRegistrationDecoder(std::uint8_t command, Decoder decoder);
-
-    // Receive buffer positions 1..59 and the counter back to zero.
-    void ClearReceiveBuffer();
-    // Arms Timer3 with the response wait and sends: the last step of the setup Start button.
-    void StartSetupExchange();
-    // The send step of every dialog button: request, counter reset, Timer3, send.
-    void StartDialogExchange(std::uint8_t command, std::uint8_t byteCount, const std::uint8_t *data);
-    // Arms the response timer of a registration slot and sends.
-    void StartRegistrationExchange(int slot);
-
-    // Discards what the port holds before a new request: everything received, and what may still
-    // wait to be sent of an earlier frame that did not finish.
-    void PurgeLine();
-
-    // Frames the request, transmits it and traces it; returns when the frame is out and the
-    // post-transmit waits are over. A frame still on the line (this call was made from inside its
-    // waits) is seen to its end first, so no request is ever lost to another one.
-    void SendRequest();
-    // Evaluates the collected bytes when a response timer expires.
-    void Soobchenie(QTimer *sender);
-    void DispatchResponse();
-
-    // A frame holds the line: from RTS raised until RTS dropped.
-    bool Sending() const { return line_.frame != 0; }
 
 public slots:
     void VaComm1RxChar(int count);
@@ -131,6 +129,12 @@ private:
         QElapsedTimer sinceTxEmpty;
     };
 
+    void Start(const ExchangeRequest &request, QTimer *timer);
+    // Frames the request, transmits it and traces it; returns when the frame is out and the
+    // post-transmit waits are over. A frame still on the line (this call was made from inside its
+    // waits) is seen to its end first, so no request is ever lost to another one.
+    void SendRequest();
+    void DispatchResponse();
     void ResponseTimeOver(QTimer *timer);
     void CollectWaitingBytes();
     bool Transmit(const RequestFrameBuffer &frame, int length, QTimer *timer);
@@ -161,6 +165,19 @@ private:
     // The last frame did not finish, so part of it may still wait in the output queue.
     bool outputMayHoldBytes_ = true;
     std::array<std::uint8_t, 4096> scratch_{};
+
+    ExchangeRequest request_;
+    // What has arrived of the answer, positions 1..59; the last accepted answer stays there.
+    ResponseBufferArray responseBuffer_{};
+    int receivedCount_ = 0;
+    std::uint8_t preambleRepair_ = 0;
+    int frameLength_ = 0;
+    std::uint8_t retryCounter_ = 1;
+    bool txEmptyFlag_ = false;
+    bool transmitInProgress_ = false;
+    bool firstByteTimingPending_ = false;
+    // Longest wait for the end of transmission before the exchange is given up.
+    int txEmptyLimitMs_ = 2000;
 };
 
 } // namespace orv

@@ -162,7 +162,7 @@ int RunPollProgram(int argc, char **argv)
     }
 
     TransactionEngine engine(port, o.link);
-    engine.TxEmptyLimitMs = TransmitEndLimitMs(o.line);
+    engine.SetLine(o.line);
     QObject::connect(&port, &TVaComm::OnRxChar, &engine, &TransactionEngine::VaComm1RxChar);
     QObject::connect(&port, &TVaComm::OnTxEmpty, &engine, &TransactionEngine::VaComm1OnTxEmpty);
     if (o.trace)

@@ -5,6 +5,7 @@
 #include "registration/poll_schedule.h"
 #include "registration/slot_selection.h"
 #include "gauge/survey_files.h"
+#include "setup/request.h"
 
 #include <QColor>
 #include <QElapsedTimer>
@@ -143,7 +144,8 @@ private:
     QWidget *BuildControls();
     void StopPolling();
     void SetSlotControlsEnabled(bool enabled);
-    bool BuildRequest();
+    // The request of the read chosen; none when the variables dialog was cancelled.
+    std::optional<Request> BuildRequest();
     void AskVariablesDuringRun();
     std::array<QString, DeviceSlotCount> AddressTexts() const;
     void SetCell(int row, int column, const QString &text);

@@ -55,7 +55,7 @@ std::optional<bool> RegistrationPage::CheckSlots(bool showMessages)
         ShowMessage(validation.message);
         return std::nullopt;
     }
-    if (links_.engine && links_.engine->ExchangeMode != RegistrationExchange)
+    if (links_.engine && links_.engine->Mode() != RegistrationExchange)
         return false;
     Slots.enabled = validation.table.enabled;
     if (validation.verdict != SlotVerdict::Valid) {
@@ -74,7 +74,7 @@ bool RegistrationPage::ValidateSlots(bool showMessages)
 void RegistrationPage::CheckBoxSlotClick(int /*slot*/)
 {
     if (links_.engine)
-        links_.engine->ExchangeMode = RegistrationExchange;
+        links_.engine->EnterMode(RegistrationExchange);
     const std::optional<bool> valid = CheckSlots(false);
     if (!valid)
         return;
@@ -85,10 +85,10 @@ void RegistrationPage::CheckBoxSlotClick(int /*slot*/)
 void RegistrationPage::Button2Click()
 {
     TransactionEngine *engine = links_.engine;
-    if (!engine || engine->TransmitInProgress)
+    if (!engine || engine->TransmitInProgress())
         return;
-    engine->ReceivedCount = 0;
-    engine->ExchangeMode = RegistrationExchange;
+    engine->DiscardReceived();
+    engine->EnterMode(RegistrationExchange);
     if (links_.variables)
         links_.variables->AskVariables = true;
     if (!ValidateSlots(true))
@@ -167,7 +167,7 @@ void RegistrationPage::StartPollCycle()
 {
     if (links_.engine) {
         links_.engine->PurgeLine();
-        links_.engine->ReceivedCount = 0;
+        links_.engine->DiscardReceived();
         for (int k = 1; k <= DeviceSlotCount; ++k)
             links_.engine->SlotTimer(k)->stop();
     }
@@ -214,11 +214,10 @@ void RegistrationPage::PollNextSlot()
     const int responseWait = links_.settings ? links_.settings->ResponseWaitTime : 280;
     const int lead = PollSchedule::TimerLead(spacing, responseWait);
     WaitUntilDue(schedule_.MsUntilDue(clock_.isValid() ? clock_.nsecsElapsed() / 1e6 : 0.0), lead);
-    engine->CurrentSlotIndex = static_cast<std::uint8_t>(k);
     NextSlotIndex = k + 1;
-    engine->PollingAddress = Slots.Address(k);
 
-    if (!BuildRequest()) {
+    const std::optional<Request> request = BuildRequest();
+    if (!request) {
         StopPolling();
         return;
     }
@@ -229,12 +228,13 @@ void RegistrationPage::PollNextSlot()
     Timer31->setInterval(std::max(1, schedule_.NextInterval(clock_.isValid() ? clock_.nsecsElapsed() / 1e6 : 0.0,
                                                             spacing, responseWait, lead)));
     Timer31->start();
-    engine->StartRegistrationExchange(k);
+    engine->StartExchange(ExchangeRequest::Make(RegistrationExchange, Slots.Address(k), request->command,
+                                                request->data, static_cast<std::uint8_t>(k)));
 }
 
-bool RegistrationPage::BuildRequest()
+std::optional<Request> RegistrationPage::BuildRequest()
 {
-    TransactionEngine &engine = *links_.engine;
+    const TransactionEngine &engine = *links_.engine;
     Request request;
     switch (static_cast<RegistrationRead>(ComboBox2->currentIndex())) {
     case RegistrationRead::Primary:
@@ -245,16 +245,15 @@ bool RegistrationPage::BuildRequest()
         break;
     case RegistrationRead::Variables:
         if (!links_.variables)
-            return false;
-        if (links_.variables->AskVariables && engine.RetryCounter == 1)
+            return std::nullopt;
+        if (links_.variables->AskVariables && engine.Attempt() == 1)
             AskVariablesDuringRun();
         request = BuildReadVariables(links_.variables->SelectedPositions());
         break;
     }
-    engine.RequestCommand = request.command;
-    engine.RequestByteCount = request.ByteCount();
-    std::copy(request.data.begin(), request.data.end(), engine.RequestData());
-    return !(links_.variables && links_.variables->VariablesDialogCancelled);
+    if (links_.variables && links_.variables->VariablesDialogCancelled)
+        return std::nullopt;
+    return request;
 }
 
 void RegistrationPage::AskVariablesDuringRun()

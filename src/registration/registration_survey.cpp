@@ -27,7 +27,7 @@ std::optional<QString> RegistrationPage::ChooseDataFile()
 void RegistrationPage::Check_Save_Data_FileClick()
 {
     if (links_.engine)
-        links_.engine->ExchangeMode = RegistrationExchange;
+        links_.engine->EnterMode(RegistrationExchange);
 
     if (!Check_Save_Data_File->isChecked()) {
         if (!chosenFileName_.isEmpty() && !NoFileOpen)

@@ -41,26 +41,15 @@ TPodtvergdenie::TPodtvergdenie(QWidget *parent) : QDialog(parent)
     layout->addWidget(Label1, 1);
     layout->addLayout(buttons);
 
-    connect(BitBtn1, &QPushButton::clicked, this, [this] {
-        if (SendSuppressed)
-            *SendSuppressed = false;
-        accept();
-    });
-    connect(BitBtn2, &QPushButton::clicked, this, [this] {
-        if (SendSuppressed)
-            *SendSuppressed = true;
-        reject();
-    });
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 bool TPodtvergdenie::Ask(const QString &question)
 {
     Label1->setText(question);
     // Esc or anything else that closes the window counts as "Отмена".
-    const bool yes = exec() == QDialog::Accepted;
-    if (!yes && SendSuppressed)
-        *SendSuppressed = true;
-    return yes;
+    return exec() == QDialog::Accepted;
 }
 
 } // namespace orv

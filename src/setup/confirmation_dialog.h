@@ -12,9 +12,6 @@ class TPodtvergdenie : public QDialog {
 public:
     explicit TPodtvergdenie(QWidget *parent = nullptr);
 
-    // The engine's flag: "Да" clears it, "Отмена" sets it. Bound by the window set at start-up.
-    bool *SendSuppressed = nullptr;
-
     // Puts the question and waits for the answer; true when the user said "Да".
     bool Ask(const QString &question);
 

@@ -17,7 +17,7 @@ VariableSelection RequestedVariables(const TransactionEngine &engine, const TFor
 {
     VariableSelection selection;
     for (std::size_t i = 0; i < 4; ++i)
-        selection.requestedCodes[i] = engine.RequestData()[i];
+        selection.requestedCodes[i] = engine.CurrentRequest().data[i];
     selection.selectedPositions = form5.SelectedPositions();
     return selection;
 }

@@ -14,8 +14,6 @@
 
 #include <QPushButton>
 
-#include <algorithm>
-
 namespace orv {
 
 SetupStart::SetupStart(SetupPage &page, TransactionEngine &engine, const SetupDialogs &dialogs)
@@ -25,11 +23,10 @@ SetupStart::SetupStart(SetupPage &page, TransactionEngine &engine, const SetupDi
 
 void SetupStart::Run()
 {
-    engine_.ExchangeMode = SetupExchange;
+    engine_.EnterMode(SetupExchange);
     dialogs_.form5->AskVariables = true;
     engine_.PurgeLine();
     engine_.ClearReceiveBuffer();
-    engine_.RequestFrame.fill(0);
     if (page_.ResetSlotAttempts)
         page_.ResetSlotAttempts();
 
@@ -40,45 +37,38 @@ void SetupStart::Run()
         StopWithoutSending();
         return;
     }
-    engine_.PollingAddress = static_cast<std::uint8_t>(*address & 0xFF);
+    const auto gauge = static_cast<std::uint8_t>(*address & 0xFF);
+    // Set before the builder runs: a device dialog it opens sends to this gauge.
+    engine_.SelectGauge(gauge);
 
-    engine_.SendSuppressed = false;
-    RunBuilder(page_.SelectedItem());
-    if (engine_.SendSuppressed) {
+    const std::optional<Request> request = RunBuilder(page_.SelectedItem());
+    if (!request) {
         StopWithoutSending();
         return;
     }
     page_.Button1->setEnabled(false);
-    engine_.StartSetupExchange();
+    engine_.StartExchange(ExchangeRequest::Make(SetupExchange, gauge, request->command, request->data));
 }
 
-void SetupStart::RunBuilder(int item)
+std::optional<Request> SetupStart::RunBuilder(int item)
 {
     switch (item) {
     case menu::ReadPrimary:
-        Load(BuildReadPrimary());
-        return;
+        return BuildReadPrimary();
     case menu::ReadCurrentAndVariables:
-        Load(BuildReadCurrentAndVariables());
-        return;
+        return BuildReadCurrentAndVariables();
     case menu::WritePollingAddress:
-        WritePollingAddress();
-        return;
+        return WritePollingAddress();
     case menu::ReadVariables:
-        ReadVariables();
-        return;
+        return ReadVariables();
     case menu::WriteAveraging:
-        WriteAveraging();
-        return;
+        return WriteAveraging();
     case menu::ZeroCorrection:
-        Confirmed(ZeroCorrectionCommand, BuildZeroCorrection());
-        return;
+        return Confirmed(ZeroCorrectionCommand, BuildZeroCorrection());
     case menu::RangeCorrection:
-        Confirmed(RangeCorrectionCommand, BuildRangeCorrection());
-        return;
+        return Confirmed(RangeCorrectionCommand, BuildRangeCorrection());
     case menu::FixedCurrent:
-        FixCurrent();
-        return;
+        return FixCurrent();
     default:
         break;
     }
@@ -87,86 +77,59 @@ void SetupStart::RunBuilder(int item)
     // No item selected: nothing either, rather than the request the previous item left behind.
     const std::size_t slot = static_cast<std::size_t>(item);
     if (item >= menu::FirstDeviceItem && slot < page_.Plugins().menuItems.size() && page_.Plugins().menuItems[slot])
-        page_.Plugins().menuItems[slot]();
-    else
-        Suppress();
+        return page_.Plugins().menuItems[slot]();
+    return std::nullopt;
 }
 
-void SetupStart::WritePollingAddress()
+std::optional<Request> SetupStart::WritePollingAddress()
 {
     // Shown on every attempt, repetitions included.
-    if (dialogs_.form3->exec() != QDialog::Accepted) {
-        Suppress();
-        return;
-    }
-    Load(BuildWritePollingAddress(dialogs_.form3->address()));
+    if (dialogs_.form3->exec() != QDialog::Accepted)
+        return std::nullopt;
+    return Checked(BuildWritePollingAddress(dialogs_.form3->address()));
 }
 
-void SetupStart::ReadVariables()
+std::optional<Request> SetupStart::ReadVariables()
 {
     TForm5 &form5 = *dialogs_.form5;
-    if (form5.AskVariables && engine_.RetryCounter == 1 && form5.exec() != QDialog::Accepted) {
-        Suppress();
-        return;
-    }
-    Load(BuildReadVariables(form5.SelectedPositions()));
+    if (form5.AskVariables && engine_.Attempt() == 1 && form5.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return BuildReadVariables(form5.SelectedPositions());
 }
 
-void SetupStart::WriteAveraging()
+std::optional<Request> SetupStart::WriteAveraging()
 {
-    if (engine_.RetryCounter == 1 && dialogs_.form6->exec() != QDialog::Accepted) {
-        Suppress();
-        return;
-    }
-    Load(BuildWriteAveraging(dialogs_.form6->averaging()));
+    if (engine_.Attempt() == 1 && dialogs_.form6->exec() != QDialog::Accepted)
+        return std::nullopt;
+    return BuildWriteAveraging(dialogs_.form6->averaging());
 }
 
-void SetupStart::Confirmed(std::uint8_t command, const Request &request)
+std::optional<Request> SetupStart::Confirmed(std::uint8_t command, const Request &request)
 {
-    if (engine_.RetryCounter == 1 && !dialogs_.podtvergdenie->Ask(ConfirmationQuestion(command))) {
-        Suppress();
-        return;
-    }
-    Load(request);
+    if (engine_.Attempt() == 1 && !dialogs_.podtvergdenie->Ask(ConfirmationQuestion(command)))
+        return std::nullopt;
+    return request;
 }
 
-void SetupStart::FixCurrent()
+std::optional<Request> SetupStart::FixCurrent()
 {
-    if (engine_.RetryCounter == 1 && dialogs_.form9->exec() != QDialog::Accepted) {
-        Suppress();
-        return;
-    }
-    Load(BuildFixedCurrent(dialogs_.form9->currentText()));
+    if (engine_.Attempt() == 1 && dialogs_.form9->exec() != QDialog::Accepted)
+        return std::nullopt;
+    return Checked(BuildFixedCurrent(dialogs_.form9->currentText()));
 }
 
-void SetupStart::Load(const Request &request)
+std::optional<Request> SetupStart::Checked(const BuiltRequest &built)
 {
-    const int n = std::min<int>(request.ByteCount(), MaxRequestDataBytes);
-    engine_.RequestCommand = request.command;
-    engine_.RequestByteCount = static_cast<std::uint8_t>(n);
-    std::copy_n(request.data.begin(), n, engine_.RequestData());
-}
-
-void SetupStart::Load(const BuiltRequest &built)
-{
-    if (!built.request) {
+    if (!built.request)
         page_.ShowMessage(built.errorMessage);
-        Suppress();
-        return;
-    }
-    Load(*built.request);
-}
-
-void SetupStart::Suppress()
-{
-    engine_.SendSuppressed = true;
+    return built.request;
 }
 
 void SetupStart::StopWithoutSending()
 {
     // A repeated attempt that ends here has no exchange left to give the button back.
-    if (engine_.RetryCounter > 1) {
-        engine_.RetryCounter = 1;
+    if (engine_.Attempt() > 1) {
+        engine_.ResetAttempts();
         page_.EnableStart();
     }
 }

@@ -4,6 +4,8 @@
 #include "setup/request.h"
 #include "setup/setup_attach.h"
 
+#include <optional>
+
 namespace orv {
 
 class SetupStart {
@@ -14,15 +16,15 @@ public:
     void Run();
 
 private:
-    void RunBuilder(int item);
-    void ReadVariables();
-    void WritePollingAddress();
-    void WriteAveraging();
-    void Confirmed(std::uint8_t command, const Request &request);
-    void FixCurrent();
-    void Load(const Request &request);
-    void Load(const BuiltRequest &built);
-    void Suppress();
+    // The request of a menu item, after its dialog or question; none when nothing is to be sent.
+    std::optional<Request> RunBuilder(int item);
+    std::optional<Request> ReadVariables();
+    std::optional<Request> WritePollingAddress();
+    std::optional<Request> WriteAveraging();
+    std::optional<Request> Confirmed(std::uint8_t command, const Request &request);
+    std::optional<Request> FixCurrent();
+    // A refused text is shown to the user; nothing is sent.
+    std::optional<Request> Checked(const BuiltRequest &built);
     void StopWithoutSending();
 
     SetupPage &page_;

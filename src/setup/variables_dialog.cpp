@@ -61,8 +61,6 @@ TForm5::TForm5(QWidget *parent) : QDialog(parent)
 
 void TForm5::reject()
 {
-    if (SendSuppressed)
-        *SendSuppressed = true;
     VariablesDialogCancelled = true;
     QDialog::reject();
 }

@@ -19,11 +19,10 @@ public:
     std::array<int, 4> SelectedPositions() const;
 
     // Shared with the pages: the dialog is offered only while AskVariables is set; OK with the
-    // check box ticked clears it. "Отмена" (and Esc) sets VariablesDialogCancelled and
-    // SendSuppressed; every showing of the dialog clears VariablesDialogCancelled first.
+    // check box ticked clears it. "Отмена" (and Esc) sets VariablesDialogCancelled; every showing
+    // of the dialog clears it first.
     bool AskVariables = true;
     bool VariablesDialogCancelled = false;
-    bool *SendSuppressed = nullptr;   // the engine's flag, set by the window set at start-up
 
     std::array<QLabel *, 4> Labels{};   // "1. Первая" .. "4. Четвертая"
     QComboBox *ComboBox1 = nullptr;

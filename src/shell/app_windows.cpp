@@ -64,8 +64,6 @@ std::unique_ptr<AppWindows> CreateAppWindows(const MainWindowOptions &options)
     w->Form1->SetAboutBox(w->Form21);
     w->Form1->SetTimingDialog(w->Time_Intervals);
     w->Form12->SetMainWindow(w->Form1);
-    w->Podtvergdenie->SendSuppressed = &w->Form1->Engine->SendSuppressed;
-    w->Form5->SendSuppressed = &w->Form1->Engine->SendSuppressed;
     AttachSetupPage(*w->Form1->TabSheet1, *w->Form1->Engine, *w->Form1->VaComm1,
                     SetupDialogs{w->Form3, w->Form5, w->Form6, w->Form9, w->Podtvergdenie}, options.messageSink);
     w->Time_Intervals->SetPictureDialog(w->Ris_Interf);

@@ -69,10 +69,8 @@ TForm1::TForm1(MainWindowOptions options, QWidget *parent) : QMainWindow(parent)
     connect(VaComm1, &TVaComm::OnHandlerException, this,
             [this](const QString &message) { TabSheet1->AppendTrace(QStringLiteral("Ошибка: ") + message); });
     TabSheet4->SetAfterOpen([this] {
-        Engine->ReceivedCount = 0;
-        Engine->TxEmptyLimitMs = TransmitEndLimitMs(LineSettings{VaComm1->Baudrate(), VaComm1->UserBaudrate(),
-                                                                 VaComm1->Parity(), VaComm1->Databits(),
-                                                                 VaComm1->Stopbits()});
+        Engine->DiscardReceived();
+        Engine->SetLine(VaComm1->Line());
     });
     TabSheet4->SetEmulator(
         [this](QString *error) {
@@ -113,18 +111,14 @@ void TForm1::ShowMessage(const QString &text, bool notice)
 
 void TForm1::FormCreate()
 {
-    Engine->ExchangeMode = NoExchangeYet;
     MenuExitInProgress = false;
     Settings.Rs485Mode = false;
-    Engine->RetryCounter = 1;
 
     VaComm1->SetBaudrate(br9600);
     VaComm1->SetDatabits(db8);
     VaComm1->SetParity(paNone);
     VaComm1->SetStopbits(sb1);
     VaComm1->SetDeviceName(QStringLiteral("COM1"));
-    Engine->TxEmptyFlag = false;
-    Engine->TransmitInProgress = false;
 
     // The port page starts closed, so neither Start button can be used yet.
     TabSheet1->Button1->setEnabled(false);
@@ -179,7 +173,7 @@ void TForm1::N1Click()
 
 void TForm1::N2Click()
 {
-    if (Engine->TransmitInProgress)
+    if (Engine->TransmitInProgress())
         return;
     if (TabSheet2->PollingRunning())
         return;

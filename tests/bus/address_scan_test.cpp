@@ -80,9 +80,7 @@ TEST(AddressScan, FindsExactlyTheGaugesThatAnswerAndLeavesTheEngineAsFound)
             line.simulator.setFault(a, Silence());
         line.simulator.stagePressure(c.found.front(), 2.5f, 2);
         // What a page left in the engine stays there.
-        line.engine.ExchangeMode = SetupExchange;
-        line.engine.PollingAddress = 42;
-        line.engine.RequestCommand = 6;
+        line.engine.RestoreRequest(ExchangeRequest::Make(SetupExchange, 42, 6));
 
         ASSERT_TRUE(line.scan.Start(c.from, c.to));
         ASSERT_TRUE(WaitUntil([&] { return !line.ends.empty(); }, 20000));
@@ -95,9 +93,9 @@ TEST(AddressScan, FindsExactlyTheGaugesThatAnswerAndLeavesTheEngineAsFound)
         ASSERT_FALSE(line.scan.Found().empty());
         EXPECT_EQ(FoundPressureText(line.scan.Found().front(), QLatin1Char(',')), QStringLiteral("2,5000000"));
         EXPECT_EQ(FoundUnitText(line.scan.Found().front()), QStringLiteral("МПа"));
-        EXPECT_EQ(line.engine.ExchangeMode, SetupExchange);
-        EXPECT_EQ(line.engine.PollingAddress, 42);
-        EXPECT_EQ(line.engine.RequestCommand, 6);
+        EXPECT_EQ(line.engine.Mode(), SetupExchange);
+        EXPECT_EQ(line.engine.CurrentRequest().address, 42);
+        EXPECT_EQ(line.engine.CurrentRequest().command, 6);
     }
 }
 

@@ -38,7 +38,7 @@ struct Line {
         hooks.setupAnswerHead = [this](const ResponseView &) { ++answers; };
         hooks.setupGiveUp = [this] { ++giveUps; };
         hooks.attemptLimit = [this] { return attemptLimit; };
-        hooks.setupRepeat = [this] { Send(engine.PollingAddress, engine.RequestCommand); };
+        hooks.setupRepeat = [this] { Send(engine.CurrentRequest().address, engine.CurrentRequest().command); };
     }
     ~Line()
     {
@@ -48,14 +48,10 @@ struct Line {
 
     void Send(std::uint8_t address, std::uint8_t command)
     {
-        engine.ExchangeMode = SetupExchange;
         port.PurgeInput();
         port.PurgeOutput();
         engine.ClearReceiveBuffer();
-        engine.PollingAddress = address;
-        engine.RequestCommand = command;
-        engine.RequestByteCount = 0;
-        engine.StartSetupExchange();
+        engine.StartExchange(ExchangeRequest::Make(SetupExchange, address, command));
     }
     int Evaluations() const { return static_cast<int>(trace.count(QString())); }
     QStringList Evaluation() const
@@ -179,7 +175,7 @@ TEST(EngineOnTheLine, AttemptLimitThreeAgainstASilentGauge)
     EXPECT_TRUE(line.trace.contains(QStringLiteral("Попытка №2")));
     EXPECT_TRUE(line.trace.contains(QStringLiteral("Попытка №3")));
     EXPECT_FALSE(line.trace.contains(QStringLiteral("Попытка №4")));
-    EXPECT_EQ(line.engine.RetryCounter, 1);
+    EXPECT_EQ(line.engine.Attempt(), 1);
 }
 
 TEST(EngineOnTheLine, FirstByteTimingFollowsTheGauge)

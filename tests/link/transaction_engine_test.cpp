@@ -19,6 +19,13 @@ const Bytes Cmd1Answer{0xFF, 0xFF, 0xFF, 0x86, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x0
 
 Bytes Tail(const Bytes &b, int drop) { return Bytes(b.begin() + drop, b.end()); }
 
+LineSettings LineAt(BaudRateSetting rate)
+{
+    LineSettings line;
+    line.baudrate = rate;
+    return line;
+}
+
 struct Harness {
     LinkSettings settings;
     ScriptedPort port;
@@ -28,7 +35,6 @@ struct Harness {
     int heads = 0, tails = 0, giveUps = 0, repeats = 0, marks = 0, lampRefreshes = 0;
     std::vector<int> timeouts;
     std::vector<int> decoded;
-    QStringList portFaults;
 
     Harness()
     {
@@ -42,12 +48,11 @@ struct Harness {
         hooks.setupGiveUp = [this] { ++giveUps; };
         hooks.setupRepeat = [this] {
             ++repeats;
-            Send(engine.PollingAddress, engine.RequestCommand);
+            Send(engine.CurrentRequest().address, engine.CurrentRequest().command);
         };
         hooks.setupFailureMarks = [this] { ++marks; };
         hooks.registrationTimeout = [this](int slot) { timeouts.push_back(slot); };
         hooks.refreshStatusLamps = [this] { ++lampRefreshes; };
-        hooks.portFault = [this](const QString &m) { portFaults << m; };
         engine.SetHooks(hooks);
         engine.SetSetupDecoder(1, [this](const ResponseView &v) { decoded.push_back(v.Command()); });
         engine.SetRegistrationDecoder(1, [this](const ResponseView &v) { decoded.push_back(100 + v.Command()); });
@@ -56,12 +61,8 @@ struct Harness {
     // What the setup Start button does, reduced to the engine's part.
     void Send(std::uint8_t address, std::uint8_t command)
     {
-        engine.ExchangeMode = SetupExchange;
         engine.ClearReceiveBuffer();
-        engine.PollingAddress = address;
-        engine.RequestCommand = command;
-        engine.RequestByteCount = 0;
-        engine.StartSetupExchange();
+        engine.StartExchange(ExchangeRequest::Make(SetupExchange, address, command));
     }
 
     int Evaluations() const { return static_cast<int>(trace.count(QString())); }
@@ -123,9 +124,8 @@ TEST(TransactionEngine, TraceOfOneSetupExchangeLineByLine)
 TEST(TransactionEngine, DataLineHasEachBytePrecededByABlank)
 {
     Harness h;
-    h.engine.ExchangeMode = SetupExchange;
-    const std::uint8_t data[] = {0x41, 0x20, 0x00, 0x00};
-    h.engine.StartDialogExchange(34, 4, data);
+    h.engine.EnterMode(SetupExchange);
+    h.engine.StartDialogExchange(34, {0x41, 0x20, 0x00, 0x00});
     ASSERT_TRUE(h.WaitEvaluations(1));
     EXPECT_TRUE(h.trace.contains(QStringLiteral("Данные:  65 32 0 0")));
     EXPECT_TRUE(h.trace.contains(QStringLiteral("Размер переданных байт: 4")));
@@ -150,7 +150,7 @@ TEST_P(EngineFaults, TraceAndGiveUp)
     EXPECT_EQ(h.giveUps, 1);
     EXPECT_EQ(h.heads, 0);
     EXPECT_EQ(h.marks, 1);
-    EXPECT_EQ(h.engine.RetryCounter, 1);
+    EXPECT_EQ(h.engine.Attempt(), 1);
 }
 
 const QString Expired = QStringLiteral("Истекло время ожидания...");
@@ -246,7 +246,7 @@ TEST(TransactionEngine, AttemptLimitThreeRepeatsTwiceThenGivesUp)
     ASSERT_TRUE(h.WaitEvaluations(3, 5000));
     ASSERT_TRUE(WaitUntil([&] { return h.giveUps == 1; }));
     EXPECT_EQ(h.repeats, 2);
-    EXPECT_EQ(h.engine.RetryCounter, 1);
+    EXPECT_EQ(h.engine.Attempt(), 1);
     EXPECT_EQ(h.port.requestsSeen, 3);
     const int second = static_cast<int>(h.trace.indexOf(QStringLiteral("Попытка №2")));
     const int third = static_cast<int>(h.trace.indexOf(QStringLiteral("Попытка №3")));
@@ -284,13 +284,8 @@ TEST(TransactionEngine, RegistrationModeTracesWhatArrivedAndReportsTheSlot)
     Harness h;
     h.port.answers = {{{5, Tail(Cmd1Answer, 1)}}, {}};
     for (int slot : {4, 9}) {
-        h.engine.ExchangeMode = RegistrationExchange;
-        h.engine.CurrentSlotIndex = static_cast<std::uint8_t>(slot);
         h.engine.ClearReceiveBuffer();
-        h.engine.PollingAddress = 0;
-        h.engine.RequestCommand = 1;
-        h.engine.RequestByteCount = 0;
-        h.engine.StartRegistrationExchange(slot);
+        h.engine.StartExchange(ExchangeRequest::Make(RegistrationExchange, 0, 1, {}, static_cast<std::uint8_t>(slot)));
         EXPECT_TRUE(h.engine.SlotTimer(slot)->isActive() || h.Evaluations() > 0);
         ASSERT_TRUE(h.WaitEvaluations(slot == 4 ? 1 : 2));
     }
@@ -323,7 +318,8 @@ TEST(TransactionEngine, MissingTxEmptyEndsTheExchangeWithItsLinesInOrder)
     for (const bool responseTimeFirst : {true, false}) {
         Harness h;
         h.settings.ResponseWaitTime = responseTimeFirst ? 60 : 5000;
-        h.engine.TxEmptyLimitMs = responseTimeFirst ? 5000 : 100;
+        // At 300 bit/s the end of a transmission is awaited for 3.4 s, at 115200 for half a second.
+        h.engine.SetLine(LineAt(responseTimeFirst ? br300 : br115200));
         h.port.reportTxEmpty = false;
         QElapsedTimer clock;
         clock.start();
@@ -333,7 +329,7 @@ TEST(TransactionEngine, MissingTxEmptyEndsTheExchangeWithItsLinesInOrder)
             << responseTimeFirst;
         EXPECT_EQ(h.giveUps, 1);
         EXPECT_FALSE(h.engine.Timer3()->isActive());
-        EXPECT_FALSE(h.engine.TransmitInProgress);
+        EXPECT_FALSE(h.engine.TransmitInProgress());
         EXPECT_TRUE(RtsRaisedAndDroppedInTurn(h.port));
         h.engine.PurgeLine();
         EXPECT_EQ(h.port.outputPurges, 1);
@@ -370,7 +366,7 @@ TEST(TransactionEngine, PortGoneDuringTheWaitsEndsTheExchangeAtOnce)
         Harness h;
         h.settings.ResponseWaitTime = 5000;
         h.settings.PostTransmitDelay = 3000;
-        h.engine.TxEmptyLimitMs = 3000;
+        h.engine.SetLine(LineAt(br300));
         h.port.reportTxEmpty = c.txEmptyReported;
         QTimer::singleShot(20, [&] {
             if (c.deviceLost)
@@ -400,7 +396,7 @@ TEST(TransactionEngine, FrameThePortRefusesIsNotTracedAsSent)
         EXPECT_TRUE(h.trace.contains(portClosed ? QStringLiteral("Порт закрыт: сообщение не отправлено")
                                                 : QStringLiteral("Ошибка порта: Write error (5), Input/output error")))
             << portClosed;
-        EXPECT_EQ(h.portFaults.size(), portClosed ? 0 : 1);
+        EXPECT_EQ(h.trace.filter(QStringLiteral("Ошибка порта: ")).size(), portClosed ? 0 : 1);
         EXPECT_EQ(h.giveUps, 1);
         EXPECT_FALSE(h.engine.Timer3()->isActive());
         EXPECT_FALSE(h.engine.Sending());
@@ -437,13 +433,8 @@ TEST(TransactionEngine, WindowOpenedInsideTheWaitLosesNoPoll)
     for (int i = 0; i < 11; ++i)
         h.port.answers.push_back({{5, Cmd1Answer}});
     const auto poll = [&h](int slot) {
-        h.engine.ExchangeMode = RegistrationExchange;
-        h.engine.CurrentSlotIndex = static_cast<std::uint8_t>(slot);
         h.engine.ClearReceiveBuffer();
-        h.engine.PollingAddress = 0;
-        h.engine.RequestCommand = 1;
-        h.engine.RequestByteCount = 0;
-        h.engine.StartRegistrationExchange(slot);
+        h.engine.StartExchange(ExchangeRequest::Make(RegistrationExchange, 0, 1, {}, static_cast<std::uint8_t>(slot)));
     };
     // A modal window's exec() is a nested event loop like this one; the core needs no window for it.
     QEventLoop window;

@@ -121,8 +121,6 @@ TEST(SetupControls, PieGaugeFillsClockwiseFromTwelve)
 TEST(SetupControls, VariablesDialogFlags)
 {
     TForm5 form5;
-    bool suppressed = false;
-    form5.SendSuppressed = &suppressed;
     const QString labels[] = {QStringLiteral("1. Первая"), QStringLiteral("2. Вторая"), QStringLiteral("3. Третья"), QStringLiteral("4. Четвертая")};
     QComboBox *lists[] = {form5.ComboBox1, form5.ComboBox2, form5.ComboBox3, form5.ComboBox4};
     for (int i = 0; i < 4; ++i) {
@@ -136,7 +134,7 @@ TEST(SetupControls, VariablesDialogFlags)
 
     form5.show();
     QTest::keyClick(&form5, Qt::Key_Escape);
-    EXPECT_TRUE(suppressed);
+    EXPECT_EQ(form5.result(), QDialog::Rejected);
     EXPECT_TRUE(form5.VariablesDialogCancelled);
     EXPECT_TRUE(form5.AskVariables);
 

@@ -1,5 +1,6 @@
 // Setup-menu items 10, 12, 15, 16, 17 end to end against the simulated gauge, and the answers
 // whose bytes the simulated gauge never sends, delivered as if they had come over the line.
+#include "device/device_menu_items.h"
 #include "device/pressure_unit_dialog.h"
 #include "setup/setup_menu.h"
 #include "device/response_delay_dialog.h"
@@ -93,33 +94,28 @@ TEST(DeviceMenuItems, CancelledOrEmptyRequestsSendNothing)
     DeviceProgram p;
     ASSERT_TRUE(p.connected);
     const int rows = p.Page().StringGrid1->rowCount();
-    const auto nothingSent = [&](const char *what) {
+    const auto nothingSent = [&](bool sent, const char *what) {
         testsupport::ServeEvents(60);
-        EXPECT_TRUE(p.Engine().SendSuppressed) << what;
+        EXPECT_FALSE(sent) << what;
         EXPECT_FALSE(p.Engine().Timer3()->isActive()) << what;
         EXPECT_EQ(p.simulator->requests().size(), 0u) << what;
         EXPECT_EQ(p.Page().StringGrid1->rowCount(), rows) << what;
     };
     for (int item : {menu::SaveParameters, menu::RestoreSettings, menu::Restart}) {
         ClickInNextModal(QStringLiteral("BitBtn2"));
-        p.RunItem(item);
-        nothingSent("Отмена");
+        nothingSent(p.RunItem(item), "Отмена");
     }
 
     TUkaz_Ed_Davl *unit = p.windows->Ukaz_Ed_Davl;
     ClickInNextModal(QStringLiteral("BitBtn1"));
-    p.RunItem(10);
-    nothingSent("unit Отмена");
+    nothingSent(p.RunItem(menu::PressureUnit), "unit Отмена");
 
-    // An empty unit text builds nothing, and the previous request must not go out again.
-    p.Engine().RequestCommand = 196;
-    p.Engine().RequestByteCount = 4;
+    // An empty unit text builds nothing, so nothing goes out.
     WhenModalOpens([&](QWidget *) {
         unit->Ed_Davlen->setEditText(QString());
         QTest::mouseClick(unit->Button_Ed_Davlenie, Qt::LeftButton);
     });
-    p.RunItem(10);
-    nothingSent("empty unit");
+    nothingSent(p.RunItem(menu::PressureUnit), "empty unit");
 }
 
 TEST(DeviceMenuItems, PressureUnitByName)
@@ -147,7 +143,7 @@ TEST(DeviceMenuItems, PressureUnitByName)
             unit->Ed_Davlen->setEditText(U(c.chosen));
             QTest::mouseClick(unit->Button_Ed_Davlenie, Qt::LeftButton);
         });
-        p.RunItem(10);
+        p.RunItem(menu::PressureUnit);
         ASSERT_TRUE(p.WaitForExchanges(++heard)) << c.chosen;
         const auto sent = p.simulator->requests().entries().back();
         EXPECT_EQ(sent.command, 178) << c.chosen;
@@ -160,15 +156,14 @@ TEST(DeviceMenuItems, PressureUnitByName)
 
     // A repeated attempt rebuilds the request from the unchanged choice without asking again.
     unit->Ed_Davlen->setEditText(U("МПа"));
-    p.Engine().RetryCounter = 2;
     bool asked = false;
     WhenModalOpens([&](QWidget *modal) { asked = true; modal->close(); }, 300);
-    p.RunItem(10);
-    p.Engine().RetryCounter = 1;
-    ASSERT_TRUE(p.WaitForExchanges(++heard));
+    const std::optional<Request> repeated = ChoosePressureUnit(2, *unit);
     testsupport::ServeEvents(350);
     EXPECT_FALSE(asked);
-    EXPECT_EQ(p.simulator->requests().entries().back().data, Bytes{2});
+    ASSERT_TRUE(repeated);
+    EXPECT_EQ(repeated->command, 178);
+    EXPECT_EQ(repeated->data, Bytes{2});
 }
 
 TEST(DeviceMenuItems, AnswersTheGaugeDoesNotSendShowTheirCodeTables)

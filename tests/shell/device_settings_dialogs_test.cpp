@@ -43,9 +43,8 @@ TEST(DeviceSettingsDialogs, DeviceInformationStaysUntilItsExitButton)
                          },
                          [&] { Click(d->Button_Vixod); }},
                         [d] { d->DeviceInfoExitFlag = true; d->reject(); });
-    p.RunItem(menu::DeviceInfo);
+    EXPECT_FALSE(p.RunItem(menu::DeviceInfo));
     EXPECT_EQ(script.Showings(), 3);
-    EXPECT_TRUE(p.Engine().SendSuppressed);
     EXPECT_EQ(p.simulator->requests().size(), 1u) << "the Start button itself sends nothing";
     EXPECT_EQ(p.LastFrame(), (Bytes{0xFF, 0xFF, 0xFF, 0x82, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0xAE, 0x00, 0x2C}));
     EXPECT_EQ(p.Parameter(row), U("Заводской номер"));
@@ -82,7 +81,7 @@ TEST(DeviceSettingsDialogs, AnUnansweredDialogRequestGoesAgainWhileAttemptsAreLe
     ASSERT_EQ(sent.size(), 2u);
     EXPECT_EQ(sent[0].bytes, sent[1].bytes);
     EXPECT_EQ(sent[1].command, 174);
-    EXPECT_EQ(p.Engine().RetryCounter, 1);
+    EXPECT_EQ(p.Engine().Attempt(), 1);
     EXPECT_FALSE(d->isVisible());
 }
 

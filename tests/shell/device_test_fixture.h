@@ -15,7 +15,7 @@
 #include <gtest/gtest.h>
 #include <QTest>
 
-#include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace testsupport {
@@ -30,18 +30,18 @@ struct DeviceProgram : ProgramFixture {
     orv::SetupPage &Page() const { return *form1->TabSheet1; }
 
     // What the Start button does for an item of 9..17: setup mode, fresh buffers, the address,
-    // the item in place of a builder, and the send unless the item suppressed it.
-    void RunItem(int item, std::uint8_t address = 0)
+    // the item in place of a builder, and the send of the request it gives. Whether it gave one.
+    bool RunItem(int item, std::uint8_t address = 0)
     {
         orv::TransactionEngine &e = Engine();
-        e.ExchangeMode = orv::SetupExchange;
+        e.EnterMode(orv::SetupExchange);
         e.ClearReceiveBuffer();
-        e.RequestFrame.fill(0);
-        e.PollingAddress = address;
-        e.SendSuppressed = false;
-        Page().Plugins().menuItems[static_cast<std::size_t>(item)]();
-        if (!e.SendSuppressed)
-            e.StartSetupExchange();
+        e.SelectGauge(address);
+        const std::optional<orv::Request> request = Page().Plugins().menuItems[static_cast<std::size_t>(item)]();
+        if (request)
+            e.StartExchange(
+                orv::ExchangeRequest::Make(orv::SetupExchange, address, request->command, request->data));
+        return request.has_value();
     }
 
     // An answer as if it had arrived on the line, evaluated as the response timer would.
@@ -49,10 +49,9 @@ struct DeviceProgram : ProgramFixture {
     {
         orv::TransactionEngine &e = Engine();
         e.Timer3()->stop();
-        e.ExchangeMode = orv::SetupExchange;
+        e.EnterMode(orv::SetupExchange);
         e.ClearReceiveBuffer();
-        std::copy(frame.begin(), frame.end(), e.ResponseBuffer.begin() + 1);
-        e.ReceivedCount = static_cast<int>(frame.size());
+        e.Receive(frame.data(), static_cast<int>(frame.size()));
         e.Soobchenie(e.Timer3());
     }
 

@@ -186,9 +186,9 @@ TEST(SetupPage, NoAnswerRowIsReusedByTheNextAnswer)
     // An answer that no decoder writes still wipes a no-answer left in its row.
     ASSERT_TRUE(s.PressAndFinish(menu::ReadPrimary, QStringLiteral("9")));
     EXPECT_EQ(s.Cell(2, 4), QStringLiteral("Нет ответа от прибора"));
-    s.Engine().ExchangeMode = SetupExchange;
-    s.Engine().PollingAddress = 1;
-    s.Engine().StartDialogExchange(197, 0, nullptr);   // restart: answered without data
+    s.Engine().EnterMode(SetupExchange);
+    s.Engine().SelectGauge(1);
+    s.Engine().StartDialogExchange(197);   // restart: answered without data
     ASSERT_TRUE(s.Finished());
     EXPECT_EQ(s.Cell(2, 1), QStringLiteral("197"));
     EXPECT_EQ(s.Cell(2, 4), QString());
@@ -219,7 +219,7 @@ TEST(SetupPage, RepeatedAttemptsReuseTheRequestWithoutAskingAgain)
     EXPECT_TRUE(s.TraceHas(QStringLiteral("Попытка №") + QStringLiteral("2")));
     EXPECT_TRUE(s.TraceHas(QStringLiteral("Попытка №") + QStringLiteral("3")));
     EXPECT_EQ(s.Cell(1, 4), QStringLiteral("Нет ответа от прибора"));
-    EXPECT_EQ(s.Engine().RetryCounter, 1);
+    EXPECT_EQ(s.Engine().Attempt(), 1);
 }
 
 // The far end of the line goes away: both Start buttons are locked at once, not at the next page
@@ -235,8 +235,8 @@ TEST(SetupPage, StartButtonsFollowThePortAtOnce)
     EXPECT_FALSE(s.form1->TabSheet2->Button2->isEnabled());
 
     const int traced = static_cast<int>(s.page->TraceText().split(QLatin1Char('\n')).size());
-    s.Engine().ExchangeMode = orv::SetupExchange;
-    s.Engine().StartDialogExchange(196, 0, nullptr);
+    s.Engine().EnterMode(orv::SetupExchange);
+    s.Engine().StartDialogExchange(196);
     testsupport::ServeEvents(200);
     const QStringList after = s.page->TraceText().split(QLatin1Char('\n')).mid(traced - 1);
     EXPECT_TRUE(after.contains(QStringLiteral("Порт закрыт: сообщение не отправлено")))
@@ -355,8 +355,8 @@ TEST(SetupPage, DeviceVariablesTakeNamesFromTheRequestAndFormatsFromTheLists)
         edit->setText(QStringLiteral("-"));
     const QString mainUnit = sub->Ed_Osndiap->currentText();
     s.page->RangeTarget = RangeReadTarget::SubRange;
-    const std::uint8_t codes[] = {8, 7, 10, 9};
-    s.Engine().StartDialogExchange(33, 4, codes);
+    const std::vector<std::uint8_t> codes{8, 7, 10, 9};
+    s.Engine().StartDialogExchange(33, codes);
     ASSERT_TRUE(s.Finished());
     EXPECT_EQ(s.Cell(5, 3), QStringLiteral("8. Pmin поддиапазона") + QStringLiteral(", МПа"));
     EXPECT_EQ(s.Cell(5, 4), QStringLiteral("0,2500000"));
@@ -372,7 +372,7 @@ TEST(SetupPage, DeviceVariablesTakeNamesFromTheRequestAndFormatsFromTheLists)
 
     // The main range: the other group.
     s.page->RangeTarget = RangeReadTarget::MainRange;
-    s.Engine().StartDialogExchange(33, 4, codes);
+    s.Engine().StartDialogExchange(33, codes);
     ASSERT_TRUE(s.Finished());
     EXPECT_EQ(groups(), (QStringList{QStringLiteral("МПа"), QStringLiteral("0,2500000"), QStringLiteral("1,5000000"),
                                      QStringLiteral("МПа"), QStringLiteral("0,0000000"), QStringLiteral("1,6000000")}));
@@ -381,7 +381,7 @@ TEST(SetupPage, DeviceVariablesTakeNamesFromTheRequestAndFormatsFromTheLists)
     for (QLineEdit *edit : {sub->Edit_Poddiap_Pmin, sub->Edit_Osndiap_Pmax})
         edit->setText(QStringLiteral("-"));
     const QStringList before = groups();
-    s.Engine().StartDialogExchange(33, 4, codes);
+    s.Engine().StartDialogExchange(33, codes);
     ASSERT_TRUE(s.Finished());
     EXPECT_EQ(groups(), before);
 }

@@ -230,16 +230,12 @@ TEST(SetupWrites, DeviceItemsRunOnlyWhatIsPluggedIn)
     testsupport::ServeEvents(250);
     EXPECT_TRUE(s.Requests().empty());
 
-    // A device dialog's item either fills the request (saving: command 162) or sends on its own.
-    TransactionEngine &engine = s.Engine();
+    // A device dialog's item either gives the request (saving: command 162) or sends on its own.
     int opened = 0;
-    s.page->Plugins().menuItems[menu::SaveParameters] = [&] {
-        engine.RequestCommand = 162;
-        engine.RequestByteCount = 0;
-    };
+    s.page->Plugins().menuItems[menu::SaveParameters] = [] { return std::optional<Request>(Request{162, {}}); };
     s.page->Plugins().menuItems[menu::DeviceInfo] = [&] {
         ++opened;
-        engine.SendSuppressed = true;
+        return std::optional<Request>();
     };
     s.Press(menu::DeviceInfo, QStringLiteral("1"));
     EXPECT_EQ(opened, 1);
@@ -323,10 +319,9 @@ TEST(SetupWrites, UnitAnswerWithoutARequestOfItsOwn)
     int row = 1;
     for (const Case &c : cases) {
         const orv::test::AnswerFrame answer = orv::test::MakeAnswer(1, 44, {c.unit});
-        engine.ExchangeMode = SetupExchange;
+        engine.EnterMode(SetupExchange);
         engine.ClearReceiveBuffer();
-        std::copy(answer.bytes.begin(), answer.bytes.end(), engine.ResponseBuffer.begin() + 1);
-        engine.ReceivedCount = static_cast<int>(answer.bytes.size());
+        engine.Receive(answer.bytes.data(), static_cast<int>(answer.bytes.size()));
         engine.Soobchenie(engine.Timer3());
         EXPECT_EQ(s.Cell(row, 1), QStringLiteral("44")) << int(c.unit);
         EXPECT_EQ(s.Cell(row, 3), c.parameter) << int(c.unit);

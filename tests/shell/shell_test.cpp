@@ -234,11 +234,7 @@ TEST(Shell, TimingDialogSavesTheFiveLines)
 
     // The next exchange waits 500 ms for its answer.
     TransactionEngine *engine = f->Engine;
-    engine->ExchangeMode = SetupExchange;
-    engine->PollingAddress = 9;
-    engine->RequestCommand = 1;
-    engine->RequestByteCount = 0;
-    engine->StartSetupExchange();
+    engine->StartExchange(ExchangeRequest::Make(SetupExchange, 9, 1));
     EXPECT_EQ(engine->Timer3()->interval(), 500);
     engine->Timer3()->stop();
 
@@ -284,7 +280,7 @@ TEST(Shell, TimingDialogSavesTheFiveLines)
     ASSERT_EQ(dialogMessages.size(), 3);
     EXPECT_TRUE(dialogMessages[2].contains(QStringLiteral("(-5 мс)")));
     EXPECT_TRUE(dialogMessages[2].contains(QStringLiteral("2147483647 мс")));
-    engine->StartSetupExchange();
+    engine->StartExchange(ExchangeRequest::Make(SetupExchange, 9, 1));
     EXPECT_EQ(engine->Timer3()->interval(), 1);
     engine->Timer3()->stop();
 }
@@ -365,12 +361,8 @@ TEST(Shell, EmulatorEntryOpensAWorkingBus)
         EXPECT_EQ(view.Command(), 1);
         ++answers;
     };
-    engine->ExchangeMode = SetupExchange;
     engine->ClearReceiveBuffer();
-    engine->PollingAddress = 2;
-    engine->RequestCommand = 1;
-    engine->RequestByteCount = 0;
-    engine->StartSetupExchange();
+    engine->StartExchange(ExchangeRequest::Make(SetupExchange, 2, 1));
     EXPECT_TRUE(WaitUntil([&] { return answers == 1; }, 2000));
 
     f->TabSheet4->Button15Click();
