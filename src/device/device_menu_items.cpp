@@ -3,18 +3,8 @@
 #include "device/device_requests.h"
 #include "device/pressure_unit_dialog.h"
 #include "link/transaction_engine.h"
-#include "setup/confirmation_dialog.h"
-#include "setup/confirmation_questions.h"
 
 namespace orv {
-
-std::optional<Request> ConfirmRequest(int attempt, TPodtvergdenie &confirmation, const Request &request)
-{
-    // A repeated attempt rebuilds the request without asking again.
-    if (attempt == 1 && !confirmation.Ask(ConfirmationQuestion(request.command)))
-        return std::nullopt;
-    return request;
-}
 
 std::optional<Request> ChoosePressureUnit(int attempt, TUkaz_Ed_Davl &dialog)
 {

@@ -8,13 +8,10 @@
 
 namespace orv {
 
-class TPodtvergdenie;
 class TUkaz_Ed_Davl;
 class TransactionEngine;
 
-// Items 12, 16, 17: on a first attempt (`attempt` 1) the question of the command; "Отмена" gives
-// no request. A repeated attempt gives the request without asking again.
-std::optional<Request> ConfirmRequest(int attempt, TPodtvergdenie &confirmation, const Request &request);
+// Items 12, 16, 17 ask first: ConfirmRequest (setup/confirmation_dialog.h).
 
 // Item 10: on a first attempt the unit dialog, once. The unit text is read on every attempt; an
 // empty text gives no request, so the previous request never goes again.

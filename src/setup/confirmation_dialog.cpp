@@ -1,5 +1,6 @@
 #include "setup/confirmation_dialog.h"
 
+#include "setup/confirmation_questions.h"
 #include "widgets/display_colours.h"
 #include "widgets/widget_names.h"
 
@@ -50,6 +51,13 @@ bool TPodtvergdenie::Ask(const QString &question)
     Label1->setText(question);
     // Esc or anything else that closes the window counts as "Отмена".
     return exec() == QDialog::Accepted;
+}
+
+std::optional<Request> ConfirmRequest(int attempt, TPodtvergdenie &confirmation, const Request &request)
+{
+    if (attempt == 1 && !confirmation.Ask(ConfirmationQuestion(request.command)))
+        return std::nullopt;
+    return request;
 }
 
 } // namespace orv

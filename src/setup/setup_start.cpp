@@ -64,9 +64,9 @@ std::optional<Request> SetupStart::RunBuilder(int item)
     case menu::WriteAveraging:
         return WriteAveraging();
     case menu::ZeroCorrection:
-        return Confirmed(ZeroCorrectionCommand, BuildZeroCorrection());
+        return ConfirmRequest(engine_.Attempt(), *dialogs_.podtvergdenie, BuildZeroCorrection());
     case menu::RangeCorrection:
-        return Confirmed(RangeCorrectionCommand, BuildRangeCorrection());
+        return ConfirmRequest(engine_.Attempt(), *dialogs_.podtvergdenie, BuildRangeCorrection());
     case menu::FixedCurrent:
         return FixCurrent();
     default:
@@ -102,13 +102,6 @@ std::optional<Request> SetupStart::WriteAveraging()
     if (engine_.Attempt() == 1 && dialogs_.form6->exec() != QDialog::Accepted)
         return std::nullopt;
     return BuildWriteAveraging(dialogs_.form6->averaging());
-}
-
-std::optional<Request> SetupStart::Confirmed(std::uint8_t command, const Request &request)
-{
-    if (engine_.Attempt() == 1 && !dialogs_.podtvergdenie->Ask(ConfirmationQuestion(command)))
-        return std::nullopt;
-    return request;
 }
 
 std::optional<Request> SetupStart::FixCurrent()

@@ -21,7 +21,6 @@ private:
     std::optional<Request> ReadVariables();
     std::optional<Request> WritePollingAddress();
     std::optional<Request> WriteAveraging();
-    std::optional<Request> Confirmed(std::uint8_t command, const Request &request);
     std::optional<Request> FixCurrent();
     // A refused text is shown to the user; nothing is sent.
     std::optional<Request> Checked(const BuiltRequest &built);
