@@ -16,9 +16,16 @@
 
 namespace sim {
 
+// The gauges an emulator serves when nobody chose others.
+inline const std::vector<uint8_t> &DefaultGaugeAddresses()
+{
+    static const std::vector<uint8_t> addresses{1, 2, 3};
+    return addresses;
+}
+
 class GaugeSimulator {
 public:
-    explicit GaugeSimulator(const std::vector<uint8_t> &addresses = {1, 2, 3});
+    explicit GaugeSimulator(const std::vector<uint8_t> &addresses = DefaultGaugeAddresses());
     ~GaugeSimulator();
     GaugeSimulator(const GaugeSimulator &) = delete;
     GaugeSimulator &operator=(const GaugeSimulator &) = delete;

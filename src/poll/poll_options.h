@@ -19,7 +19,7 @@ enum class OutputFormat { Text, Csv, Json };
 
 struct PollOptions {
     QString port;                         // as typed: COM3, /dev/ttyUSB0, ttyUSB0, emulator
-    std::vector<std::uint8_t> emulatorGauges{1, 2, 3};   // "emulator:1,4-6" chooses others
+    std::vector<std::uint8_t> emulatorGauges;   // "emulator:1,4-6"; none named: the emulator's own
     LineSettings line;
     LinkSettings link;
     std::vector<std::uint8_t> addresses;

@@ -134,7 +134,8 @@ int RunPollProgram(int argc, char **argv)
     std::unique_ptr<sim::GaugeSimulator> emulator;
     QString device = o.port;
     if (o.Emulator()) {
-        emulator = std::make_unique<sim::GaugeSimulator>(o.emulatorGauges);
+        emulator = o.emulatorGauges.empty() ? std::make_unique<sim::GaugeSimulator>()
+                                             : std::make_unique<sim::GaugeSimulator>(o.emulatorGauges);
         std::string reason;
         if (!emulator->start(&reason)) {
             Complain(QStringLiteral("эмулятор приборов не запущен: ") + QString::fromStdString(reason));

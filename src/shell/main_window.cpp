@@ -74,7 +74,7 @@ TForm1::TForm1(MainWindowOptions options, QWidget *parent) : QMainWindow(parent)
     });
     TabSheet4->SetEmulator(
         [this](QString *error) {
-            emulator_ = std::make_unique<sim::GaugeSimulator>(std::vector<std::uint8_t>{1, 2, 3});
+            emulator_ = std::make_unique<sim::GaugeSimulator>();
             std::string reason;
             if (!emulator_->start(&reason)) {
                 *error = QString::fromStdString(reason);
@@ -158,7 +158,7 @@ void TForm1::PageControl1Change()
 
 void TForm1::EnableStartButtons()
 {
-    const bool portOpen = !TabSheet4->Button14->isEnabled();
+    const bool portOpen = TabSheet4->PortOpen();
     TabSheet1->Button1->setEnabled(portOpen);
     TabSheet2->Button2->setEnabled(portOpen);
     if (TabSheet2->PollingRunning())
