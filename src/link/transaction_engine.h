@@ -107,8 +107,8 @@ public:
     // Each page fills in the hooks it answers for.
     ExchangeHooks &Hooks() { return hooks_; }
     void SetClock(std::function<QTime()> clock) { clock_ = std::move(clock); }
-    // The dispatch table: the decoder of an answer command in each mode. The setup page fills the
-    // setup half, the registration page the registration half.
+    // The dispatch table: the decoder of an answer command in each mode, filled once when the
+    // windows are made (the setup answers of the gauge's commands, the registration page's).
     void SetSetupDecoder(std::uint8_t command, Decoder decoder);
     void SetRegistrationDecoder(std::uint8_t command, Decoder decoder);
 
