@@ -39,19 +39,21 @@ int RegistrationBlockFirstRow(RegistrationRead read, int blockNumber)
 ResultRows RegistrationAnswerRows(const ResponseView &answer, const VariableSelection &selection,
                                   QChar separator)
 {
-    switch (answer.Command()) {
-    case 1:
+    const std::optional<RegistrationRead> read = RegistrationReadOfCommand(answer.Command());
+    if (!read)
+        return {};
+    switch (*read) {
+    case RegistrationRead::Primary:
         return DecodePrimaryVariable(answer, separator);
-    case 3: {
+    case RegistrationRead::CurrentAndVariables: {
         ResultRows rows = DecodeCurrentAndVariables(answer, separator);
         rows.back().parameter = text::RegistrationTemperatureRowName();
         return rows;
     }
-    case 33:
+    case RegistrationRead::Variables:
         return DeviceVariableRows(answer, selection, separator);
-    default:
-        return {};
     }
+    return {};
 }
 
 std::optional<RegistrationBlock> RegistrationAnswerBlock(const ResponseView &answer, int blockNumber,

@@ -2,6 +2,7 @@
 
 #include "gauge/answer_fields.h"
 #include "gauge/pressure_units.h"
+#include "gauge/registration_rows.h"
 #include "gauge/gauge_texts.h"
 #include "gauge/survey_format.h"
 #include "gauge/variable_catalogue.h"
@@ -64,16 +65,18 @@ QString SurveyCommandPiece(std::uint8_t command)
 
 QStringList SurveyValuePieces(const ResponseView &answer, const VariableSelection &selection, QChar separator)
 {
-    switch (answer.Command()) {
-    case 1:
-        return PrimaryPieces(answer, separator);
-    case 3:
-        return CurrentAndVariablesPieces(answer, separator);
-    case 33:
-        return VariablePieces(answer, selection, separator);
-    default:
+    const std::optional<RegistrationRead> read = RegistrationReadOfCommand(answer.Command());
+    if (!read)
         return {};
+    switch (*read) {
+    case RegistrationRead::Primary:
+        return PrimaryPieces(answer, separator);
+    case RegistrationRead::CurrentAndVariables:
+        return CurrentAndVariablesPieces(answer, separator);
+    case RegistrationRead::Variables:
+        return VariablePieces(answer, selection, separator);
     }
+    return {};
 }
 
 QString SurveyTimePiece(const QDateTime &moment)
