@@ -70,6 +70,10 @@ public:
     bool PollingRunning() const { return running_; }
     bool FilesCreated() const { return filesCreated_; }
     bool SlotSelectionInvalid() const { return slotSelectionInvalid_; }
+    // The data-file box: off and locked until a port is open and slots are chosen; when the page
+    // comes into view it follows the slot selection.
+    void LockSurveyFileChoice();
+    void FollowSlotSelection();
 
     // Ticks free slots (unticked and unlocked) with the addresses that no ticked slot shows yet, as a
     // user's click does; returns how many of the addresses are in ticked slots afterwards.

@@ -79,6 +79,17 @@ void RegistrationPage::CheckBoxSlotClick(int /*slot*/)
     if (!valid)
         return;
     slotSelectionInvalid_ = !*valid;
+    FollowSlotSelection();
+}
+
+void RegistrationPage::LockSurveyFileChoice()
+{
+    Check_Save_Data_File->setChecked(false);
+    Check_Save_Data_File->setEnabled(false);
+}
+
+void RegistrationPage::FollowSlotSelection()
+{
     Check_Save_Data_File->setEnabled(!slotSelectionInvalid_);
 }
 

@@ -127,8 +127,7 @@ void TForm1::FormCreate()
     LoadLinkSettings();
     ExitFromWindowFrame = false;
 
-    TabSheet2->Check_Save_Data_File->setChecked(false);
-    TabSheet2->Check_Save_Data_File->setEnabled(false);
+    TabSheet2->LockSurveyFileChoice();
 
     PageControl1->setCurrentWidget(TabSheet4);
 }
@@ -152,7 +151,7 @@ void TForm1::LoadLinkSettings()
 
 void TForm1::PageControl1Change()
 {
-    TabSheet2->Check_Save_Data_File->setEnabled(!TabSheet2->SlotSelectionInvalid());
+    TabSheet2->FollowSlotSelection();
     EnableStartButtons();
 }
 
