@@ -10,16 +10,15 @@ namespace {
 
 struct LinkTime {
     int LinkSettings::*member;
-    int min;
-    int max;
+    LinkTimeRange range;
     const char *name;
 };
 
 const LinkTime LinkTimes[] = {
-    {&LinkSettings::PostTransmitDelay, 0, 1000, "Задержка после отправки сообщения"},
-    {&LinkSettings::ResponseWaitTime, 1, 60000, "Время ожидания ответного сообщения"},
-    {&LinkSettings::NextTransmitTime, 1, 600000, "Задержка перед отправлением нового сообщения"},
-    {&LinkSettings::Rs485Delay, 0, 1000, "Дополнительная задержка RS-485"},
+    {&LinkSettings::PostTransmitDelay, PostTransmitDelayRange, "Задержка после отправки сообщения"},
+    {&LinkSettings::ResponseWaitTime, ResponseWaitRange, "Время ожидания ответного сообщения"},
+    {&LinkSettings::NextTransmitTime, NextTransmitRange, "Задержка перед отправлением нового сообщения"},
+    {&LinkSettings::Rs485Delay, Rs485DelayRange, "Дополнительная задержка RS-485"},
 };
 
 } // namespace
@@ -27,7 +26,7 @@ const LinkTime LinkTimes[] = {
 LinkSettings BoundedLinkSettings(LinkSettings settings)
 {
     for (const LinkTime &time : LinkTimes)
-        settings.*time.member = std::clamp(settings.*time.member, time.min, time.max);
+        settings.*time.member = std::clamp(settings.*time.member, time.range.min, time.range.max);
     return settings;
 }
 
@@ -42,11 +41,11 @@ QString LinkTimingWarning(const LinkSettings &given)
                      .arg(given.NextTransmitTime);
     // A delay below zero means none, as it always has; only values beyond the upper limit are news.
     for (const LinkTime &time : LinkTimes) {
-        if (given.*time.member > time.max)
+        if (given.*time.member > time.range.max)
             parts << QStringLiteral("%1 (%2 мс) больше допустимых %3 мс; принято %3 мс.")
                          .arg(QString::fromUtf8(time.name))
                          .arg(given.*time.member)
-                         .arg(time.max);
+                         .arg(time.range.max);
     }
     return parts.join(QLatin1Char('\n'));
 }

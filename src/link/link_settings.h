@@ -12,6 +12,17 @@ struct LinkSettings {
     bool Rs485Mode = false;
 };
 
+// The range each link time is held to, wherever it is set (settings file, timing dialog, the
+// poller's options).
+struct LinkTimeRange {
+    int min;
+    int max;
+};
+inline constexpr LinkTimeRange PostTransmitDelayRange{0, 1000};
+inline constexpr LinkTimeRange ResponseWaitRange{1, 60000};
+inline constexpr LinkTimeRange NextTransmitRange{1, 600000};
+inline constexpr LinkTimeRange Rs485DelayRange{0, 1000};
+
 // Every link time brought into the range the exchanges can work with: the two delays hold up
 // every transmission (the RS-485 one without serving anything), so a second at most, and none
 // below zero; the response wait and the poll spacing are timer intervals of at least 1 ms, at

@@ -13,8 +13,6 @@ namespace {
 
 constexpr int MaxAddress = 255;
 constexpr int MaxCount = 1000000000;
-constexpr int MaxLinkTimeMs = 60000;
-constexpr int MaxDelayMs = 1000;
 constexpr double MinPeriodS = 0.1;
 constexpr double MaxPeriodS = 86400.0;
 constexpr int MinRate = 50;
@@ -198,11 +196,11 @@ ParsedCommandLine ParsePollCommandLine(const QStringList &arguments, const Setti
         {"count", 1, MaxCount, &o.count, false},
         {"baud", MinRate, MaxRate, &rate, false},
         {"databits", 5, 8, &databits, false},
-        {"timeout", 1, MaxLinkTimeMs, &o.link.ResponseWaitTime, true},
-        {"next-transmit", 1, MaxLinkTimeMs, &o.link.NextTransmitTime, true},
+        {"timeout", ResponseWaitRange.min, ResponseWaitRange.max, &o.link.ResponseWaitTime, true},
+        {"next-transmit", NextTransmitRange.min, NextTransmitRange.max, &o.link.NextTransmitTime, true},
         // In the file, a delay of 0 or less means none.
-        {"post-transmit", 0, MaxDelayMs, &o.link.PostTransmitDelay, false},
-        {"rs485-delay", 0, MaxDelayMs, &o.link.Rs485Delay, false},
+        {"post-transmit", PostTransmitDelayRange.min, PostTransmitDelayRange.max, &o.link.PostTransmitDelay, false},
+        {"rs485-delay", Rs485DelayRange.min, Rs485DelayRange.max, &o.link.Rs485Delay, false},
     };
     for (const IntegerOption &option : integers) {
         const QString name = QStringLiteral("--") + QString::fromLatin1(option.name);

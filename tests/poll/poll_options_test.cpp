@@ -73,7 +73,9 @@ TEST(PollOptions, RefusedLinesNameTheOptionAndWhatItAccepts)
         {"-a 1 -s 3 COM1", "--stopbits: «3» — допустимо 1|1.5|2"},
         {"-a 1 -s 1.5 COM1", "--stopbits 1.5 с --databits 8"},
         {"-a 1 -t 0 COM1", "--timeout: «0» — допустимо целое 1..60000"},
-        {"-a 1 -n abc COM1", "--next-transmit: «abc» — допустимо целое 1..60000"},
+        {"-a 1 -n abc COM1", "--next-transmit: «abc» — допустимо целое 1..600000"},
+        // The poll spacing goes as far as the program's own settings allow.
+        {"-a 1 -n 600001 COM1", "--next-transmit: «600001» — допустимо целое 1..600000"},
         {"-a 1 -w 5000 COM1", "--post-transmit: «5000» — допустимо целое 0..1000"},
         {"-a 1 -c 0 COM1", "--count: «0» — допустимо целое 1..1000000000"},
         {"-a 1 -l 0.01 COM1", "--period: «0.01» — допустимо 0.1..86400 секунд"},
